@@ -1,0 +1,90 @@
+#include "payload_store.h"
+#include <zlib.h>
+#include "payload_table.h"
+#include "../setup/bounded_text.h"
+#include "../setup/globals.h"
+#include "../setup/messages.h"
+#include "../setup/message_box.h"
+
+enum { OUTPUT_PATH_CAPACITY = 256 };
+
+// The installed name of a payload resource, for messages about it.
+static const char *FileNameOf(const char *resourceName)
+{
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
+        if (TextEquals(g_payloadTable[i].resourceName, resourceName))
+            return g_payloadTable[i].fileName;
+    return resourceName;
+}
+
+// Decompresses one payload file into a heap buffer the caller frees with HeapFree. A stream
+// that is missing or doesn't decompress whole is reported, never measured or written.
+static BYTE *DecompressPayload(const char *resourceName, DWORD *length)
+{
+    HRSRC found = FindResourceA(g_instance, resourceName, PAYLOAD_RESOURCE_TYPE);
+    HGLOBAL loaded = found ? LoadResource(g_instance, found) : NULL;
+    const BYTE *stream = loaded ? (const BYTE *)LockResource(loaded) : NULL;
+    DWORD streamSize = found ? SizeofResource(g_instance, found) : 0;
+
+    uLongf produced = PAYLOAD_BUFFER_SIZE;
+    BYTE *buffer = (BYTE *)HeapAlloc(GetProcessHeap(), 0, PAYLOAD_BUFFER_SIZE);
+    if (buffer == NULL) {
+        ShowWarning(MSG_BUFFER_FAILED);
+        return NULL;
+    }
+    if (stream == NULL || uncompress(buffer, &produced, stream, streamSize) != Z_OK) {
+        HeapFree(GetProcessHeap(), 0, buffer);
+        ShowWarning(MSG_PAYLOAD_DAMAGED, FileNameOf(resourceName));
+        return NULL;
+    }
+    *length = produced;
+    return buffer;
+}
+
+DWORD GetPayloadSize(const char *resourceName)
+{
+    DWORD length = 0;
+    BYTE *buffer = DecompressPayload(resourceName, &length);
+    if (buffer == NULL)
+        return 0;
+    HeapFree(GetProcessHeap(), 0, buffer);
+    return length;
+}
+
+// One CreateFileA and one WriteFile of the whole file; false after the error is shown.
+static bool WriteWholeFile(const char *path, const BYTE *data, DWORD length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)GetLastError());
+        return false;
+    }
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, data, length, &written, NULL);
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!ok || written != length) {
+        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
+        return false;
+    }
+    return true;
+}
+
+DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const char *fileName)
+{
+    // Composed with room to spare so that a path too long to open can still be named.
+    char path[TNP_TEXT_CAPACITY] = "";
+    if (!CopyText(path, sizeof path, directory) || !AppendText(path, sizeof path, fileName)
+        || TextLength(path) >= OUTPUT_PATH_CAPACITY) {
+        ShowWarning(MSG_FILE_NOT_WRITTEN, path, ERROR_FILENAME_EXCED_RANGE);
+        return 0;
+    }
+
+    DWORD length = 0;
+    BYTE *buffer = DecompressPayload(resourceName, &length);
+    if (buffer == NULL)
+        return 0;
+    bool written = WriteWholeFile(path, buffer, length);
+    HeapFree(GetProcessHeap(), 0, buffer);
+    return written ? length : 0;
+}

@@ -1,0 +1,16 @@
+// The product's six files: the resource holding each, the name it is installed as, and the
+// shortcut made for it (null for none). Row order is the order of all work over the table.
+#pragma once
+
+struct PayloadRow {
+    const char *resourceName;
+    const char *fileName;
+    const char *shortcutName;
+};
+
+enum { PAYLOAD_ROW_COUNT = 6 };
+enum { PAYLOAD_BUFFER_SIZE = 1000000 };  // decimal, the capacity for one decompressed file
+
+extern const PayloadRow g_payloadTable[PAYLOAD_ROW_COUNT];
+
+#define PAYLOAD_RESOURCE_TYPE "ZPK"

@@ -1,0 +1,10 @@
+// Control identifiers shared by the dialog templates and the dialog procedures.
+#pragma once
+
+#define IDC_PATH          1024
+#define IDC_DESKTOP       1025
+#define IDC_BROWSE        1026
+#define IDC_SIZE          1027
+#define IDC_SEARCH_ICON   1028
+#define IDC_SEARCH_DIR    1029
+#define IDC_SEARCH_STATUS 1031

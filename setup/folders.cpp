@@ -1,0 +1,57 @@
+#include "folders.h"
+#include "bounded_text.h"
+
+static const char kAllUsersProfile[] = "\\Profiles\\All Users";
+static const char kProgramGroupTarget[] = "\\Start Menu\\Programs\\Tone Pilot";
+static const char kDesktopLink[] = "\\Desktop\\Tone Pilot.lnk";
+static const char kNtToolSubdirectory[] = "\\system32";
+
+bool IsNtLayout(unsigned long platformId)
+{
+    return platformId == 2;  // VER_PLATFORM_WIN32_NT
+}
+
+// Joins the pieces; on overflow the result is empty so no half path is ever used.
+static bool Join(char *out, int capacity, const char *a, const char *b, const char *c,
+                 const char *d = "")
+{
+    if (capacity < 1)
+        return false;
+    out[0] = '\0';
+    if (AppendText(out, capacity, a) && AppendText(out, capacity, b) && AppendText(out, capacity, c)
+        && AppendText(out, capacity, d))
+        return true;
+    out[0] = '\0';
+    return false;
+}
+
+bool BuildProfileRoot(char *out, int capacity, const char *windowsDir, bool ntLayout)
+{
+    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", "");
+}
+
+bool BuildProgramGroupFolder(char *out, int capacity, const char *windowsDir, bool ntLayout)
+{
+    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kProgramGroupTarget,
+                "\\");
+}
+
+bool BuildProgramGroupTarget(char *out, int capacity, const char *windowsDir, bool ntLayout)
+{
+    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kProgramGroupTarget);
+}
+
+bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool ntLayout)
+{
+    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kDesktopLink);
+}
+
+bool BuildToolDirectory(char *out, int capacity, const char *windowsDir, bool ntLayout)
+{
+    return Join(out, capacity, windowsDir, ntLayout ? kNtToolSubdirectory : "", "");
+}
+
+bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout)
+{
+    return Join(out, capacity, windowsDir, ntLayout ? kNtToolSubdirectory : "", "\\rundll32.exe");
+}

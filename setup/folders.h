@@ -1,0 +1,13 @@
+// Where the product's shortcuts and the tools its uninstall runs live, as pure functions of the
+// Windows directory (no trailing backslash) and the NT layout flag. Each writes a NUL-terminated
+// text into `out` and returns false, leaving `out` empty, when the text would not fit `capacity`.
+#pragma once
+
+bool IsNtLayout(unsigned long platformId);
+
+bool BuildProfileRoot(char *out, int capacity, const char *windowsDir, bool ntLayout);
+bool BuildProgramGroupFolder(char *out, int capacity, const char *windowsDir, bool ntLayout);
+bool BuildProgramGroupTarget(char *out, int capacity, const char *windowsDir, bool ntLayout);
+bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool ntLayout);
+bool BuildToolDirectory(char *out, int capacity, const char *windowsDir, bool ntLayout);
+bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout);

@@ -1,0 +1,107 @@
+// The product's pure rules: the uninstall-string parse, the folder rules and the command.
+#include <gtest/gtest.h>
+#include <string>
+#include "setup/command_line.h"
+#include "setup/folders.h"
+#include "setup/uninstall_command.h"
+
+static std::string Parse(const std::string &value)
+{
+    char directory[260];
+    memset(directory, 'x', sizeof directory);
+    ParseUninstallString(value.c_str(), directory, sizeof directory);
+    return directory;
+}
+
+TEST(UninstallStringParse, TakesTheShortDirectoryWithoutItsBackslash)
+{
+    EXPECT_EQ(Parse("rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 "
+                    "C:\\PROGRA~1\\TONEPI~1\\tnp.inf"),
+              "C:\\PROGRA~1\\TONEPI~1");
+    EXPECT_EQ(Parse("a b  c C:\\x\\tnp.inf"), "C:\\x");  // several spaces: the last one counts
+    EXPECT_EQ(Parse("run 128 C:\\tnp.inf"), "C:");
+}
+
+TEST(UninstallStringParse, GivesEmptyForEverythingElse)
+{
+    EXPECT_EQ(Parse("rundll32.exe 128 tnp.inf"), "");      // no backslash after the space
+    EXPECT_EQ(Parse("rundll32.exe 128 \\tnp.inf"), "");    // backslash only at position 0
+    EXPECT_EQ(Parse("rundll32.exe C:\\x\\tnp.inf "), "");  // ends with a space
+    EXPECT_EQ(Parse("C:\\no\\spaces\\tnp.inf"), "");       // no space at position 1 or later
+    EXPECT_EQ(Parse(" C:\\x\\tnp.inf"), "");               // a space at position 0 only
+    EXPECT_EQ(Parse(""), "");
+    EXPECT_EQ(Parse("cmd\tC:\\x\\tnp.inf"), "");           // tabs are not spaces
+}
+
+TEST(UninstallStringParse, RefusesATailThatWouldNotFit)
+{
+    std::string fits = "C:\\" + std::string(248, 'd') + "\\tnp.inf";  // 259 characters
+    ASSERT_EQ(fits.size(), 259u);
+    EXPECT_EQ(Parse("run " + fits), "C:\\" + std::string(248, 'd'));
+    std::string tooLong = "C:\\" + std::string(249, 'd') + "\\tnp.inf";  // 260 characters
+    EXPECT_EQ(Parse("run " + tooLong), "");
+    EXPECT_EQ(Parse("run " + std::string(400, 'x') + "\\" + std::string(100, 'y')), "");
+}
+
+static std::string Rule(bool (*rule)(char *, int, const char *, bool), const char *windowsDir,
+                        bool nt, int capacity = 260)
+{
+    char out[600];
+    memset(out, 'x', sizeof out);
+    bool ok = rule(out, capacity, windowsDir, nt);
+    return ok ? std::string(out) : "refused:" + std::string(out);
+}
+
+TEST(FolderRules, BothLayouts)
+{
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINDOWS", false), "C:\\WINDOWS\\Start Menu\\Programs\\Tone Pilot\\");
+    EXPECT_EQ(Rule(BuildRundll32Path, "C:\\WINDOWS", false), "C:\\WINDOWS\\rundll32.exe");
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINNT", true),
+              "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot\\");
+    EXPECT_EQ(Rule(BuildRundll32Path, "C:\\WINNT", true), "C:\\WINNT\\system32\\rundll32.exe");
+    EXPECT_EQ(Rule(BuildProgramGroupTarget, "C:\\WINNT", true),
+              "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\WINNT", true), "C:\\WINNT\\Profiles\\All Users\\Desktop\\Tone Pilot.lnk");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\WINDOWS", false), "C:\\WINDOWS\\Desktop\\Tone Pilot.lnk");
+    EXPECT_EQ(Rule(BuildProfileRoot, "C:\\WINDOWS", false), "C:\\WINDOWS");
+    EXPECT_EQ(Rule(BuildToolDirectory, "C:\\WINNT", true), "C:\\WINNT\\system32");
+    EXPECT_EQ(Rule(BuildToolDirectory, "C:\\WINDOWS", false), "C:\\WINDOWS");
+    EXPECT_TRUE(IsNtLayout(2));
+    EXPECT_FALSE(IsNtLayout(1));
+    EXPECT_FALSE(IsNtLayout(0));
+    EXPECT_FALSE(IsNtLayout(3));
+}
+
+TEST(FolderRules, ATooLongWindowsDirectoryIsRefusedNotCut)
+{
+    std::string windowsDir = "C:\\" + std::string(200, 'w');
+    // 203 + 19 + 31 + 1 = 254 characters fit in 260; with 40 more they do not.
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, windowsDir.c_str(), true).size(), 254u);
+    std::string longer = windowsDir + std::string(40, 'v');
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, longer.c_str(), true), "refused:");
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINNT", true, 59), "refused:");
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINNT", true, 60).size(), 59u);
+}
+
+TEST(UninstallCommand, FromTheShortInstallDirectory)
+{
+    char out[500];
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "C:\\PROGRA~1\\TONEPI~1\\"));
+    EXPECT_STREQ(out, "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 C:\\PROGRA~1\\TONEPI~1\\tnp.inf");
+    ASSERT_TRUE(BuildUninstallArguments(out, sizeof out, "C:\\PROGRA~1\\TONEPI~1\\"));
+    EXPECT_STREQ(out, "setupapi.dll,InstallHinfSection Uninstall_TNP 128 C:\\PROGRA~1\\TONEPI~1\\tnp.inf");
+    // The command parses back to the directory it was made from.
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "D:\\APPS~1\\"));
+    EXPECT_EQ(Parse(out), "D:\\APPS~1");
+    EXPECT_FALSE(BuildUninstallCommand(out, 70, "C:\\PROGRA~1\\TONEPI~1\\"));
+    EXPECT_STREQ(out, "");
+}
+
+TEST(CommandLine, WinMainGetsWhatFollowsTheProgramName)
+{
+    EXPECT_STREQ(SkipProgramName("setup.exe"), "");
+    EXPECT_STREQ(SkipProgramName("setup.exe  \t /x y"), "/x y");
+    EXPECT_STREQ(SkipProgramName("\"C:\\My Files\\setup.exe\" arg"), "arg");
+    EXPECT_STREQ(SkipProgramName("\"C:\\unterminated"), "");
+    EXPECT_STREQ(SkipProgramName(""), "");
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs one Windows test program in a throw-away Wine prefix and passes on its exit code.
+# The prefix is a copy of $TNP_WINE_TEMPLATE when set (made once per test run), else new.
+set -u
+WINE=${WINE:-/usr/lib/wine/wine64}  # 64-bit user code only on these machines
+exe=$1; shift
+work=$(mktemp -d /tmp/tnp-wine.XXXXXX)
+export WINEPREFIX=$work/pfx WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
+    cp -a "$TNP_WINE_TEMPLATE" "$WINEPREFIX"
+else
+    "$WINE" wineboot -i >/dev/null 2>&1; wineserver -w
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    exec_prefix=(xvfb-run -a)
+else
+    exec_prefix=()
+fi
+"${exec_prefix[@]}" "$WINE" "$exe" "$@"
+rc=$?
+wineserver -k 2>/dev/null
+rm -rf "$work"
+exit $rc
