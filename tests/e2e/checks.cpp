@@ -1,0 +1,145 @@
+#include "checks.h"
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <fstream>
+#include <iterator>
+
+const PayloadFile kPayloadFiles[6] = {
+    {"TNPRead.txt", 2320}, {"tnp.hlp", 171532},     {"tnp.cnt", 2104},
+    {"tnp.exe", 441344},   {"tnp32hlp.dll", 18432}, {"tnp16hlp.dll", 4768},
+};
+
+std::string ExpectedPayloadDir()
+{
+    return "E:\\expect\\";
+}
+
+LinkInfo ReadLink(const std::string &linkFile)
+{
+    LinkInfo info;
+    CoInitialize(NULL);
+    IShellLinkA *link = NULL;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&link))) {
+        IPersistFile *file = NULL;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void **)&file))) {
+            WCHAR wide[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, MAX_PATH);
+            if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+                char text[1024] = "";
+                link->GetPath(text, sizeof text, NULL, SLGP_RAWPATH);
+                info.target = text;
+                text[0] = '\0';
+                link->GetArguments(text, sizeof text);
+                info.arguments = text;
+                info.loaded = true;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return info;
+}
+
+static const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot";
+
+std::string UninstallValue(const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<missing>";
+    char text[1024] = "";
+    DWORD size = sizeof text, type = 0;
+    LONG rc = RegQueryValueExA(key, name, NULL, &type, (BYTE *)text, &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_SZ ? std::string(text) : "<missing>";
+}
+
+unsigned long UninstallValueSize(const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD size = 0;
+    RegQueryValueExA(key, name, NULL, NULL, NULL, &size);
+    RegCloseKey(key);
+    return size;
+}
+
+bool UninstallEntryExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string HkcrDefault(const char *keyName)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<missing>";
+    char text[1024] = "";
+    DWORD size = sizeof text;
+    LONG rc = RegQueryValueExA(key, NULL, NULL, NULL, (BYTE *)text, &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? std::string(text) : "<missing>";
+}
+
+std::string ShortPath(const std::string &path)
+{
+    char text[1024] = "";
+    GetShortPathNameA(path.c_str(), text, sizeof text);
+    return text;
+}
+
+std::string FileBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string WindowsDirectory()
+{
+    char text[MAX_PATH] = "";
+    GetWindowsDirectoryA(text, sizeof text);
+    return text;
+}
+
+std::string ExpectedScript(bool nt, bool desktop, const std::string &windir)
+{
+    std::string tools = nt ? windir + "\\system32" : windir;
+    std::vector<std::string> rows = {
+        "[Version]", "Signature=\"$CHICAGO$\"", "", "[Uninstall_TNP]", "DelReg=TNP_DelRegUninstall",
+        "DelFiles=TNP_DelFiles", "DelFiles=TNP_DelLinks", "AddReg=TNP_SetCDPlayer"};
+    if (desktop)
+        rows.push_back("DelFiles=TNP_DelDesktop");
+    rows.insert(rows.end(), {"", "[DestinationDirs]", "TNP_DelFiles=01",
+                             nt ? "TNP_DelLinks=10,profiles\\alluse~1\\startm~1\\programs\\tonepi~1"
+                                : "TNP_DelLinks=10,startm~1\\programs\\tonepi~1"});
+    if (desktop)
+        rows.push_back(nt ? "TNP_DelDesktop=10,profiles\\alluse~1\\Desktop" : "TNP_DelDesktop=10,Desktop");
+    rows.insert(rows.end(), {"", "[TNP_DelRegUninstall]",
+                             "HKLM,\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot\"", "",
+                             "[TNP_DelFiles]", "tnp.inf", "TNPRead.txt", "tnp.hlp", "tnp.cnt", "tnp.exe",
+                             "tnp32hlp.dll", "tnp16hlp.dll", "", "[TNP_DelLinks]", "ReadMe File.lnk",
+                             "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk", "",
+                             "[TNP_SetCDPlayer]",
+                             "HKCR,AudioCD\\shell\\play\\command,,," + tools + "\\cdplayer.exe /Play %1",
+                             "HKCR,AudioCD\\DefaultIcon,,," + windir + (nt ? "\\system32" : "\\system") +
+                                 "\\shell32.dll,40",
+                             "HKCR,cdafile\\shell\\play\\command,,," + tools + "\\cdplayer.exe -Play %1"});
+    if (desktop)
+        rows.insert(rows.end(), {"", "[TNP_DelDesktop]", "Tone Pilot.lnk"});
+    std::string text;
+    for (const std::string &row : rows)
+        text += row + "\r\n";
+    return text;
+}

@@ -1,0 +1,32 @@
+// What an installation leaves on the machine, read back through the platform.
+#pragma once
+#include <string>
+#include <vector>
+
+struct LinkInfo {
+    bool loaded = false;
+    std::string target;
+    std::string arguments;
+};
+
+LinkInfo ReadLink(const std::string &linkFile);
+// The uninstall entry's value, or "<missing>".
+std::string UninstallValue(const char *name);
+unsigned long UninstallValueSize(const char *name);
+bool UninstallEntryExists();
+std::string HkcrDefault(const char *key);
+std::string ShortPath(const std::string &path);
+std::string FileBytes(const std::string &path);
+bool Exists(const std::string &path);
+std::string WindowsDirectory();
+
+// tnp.inf as its rows read, written out here independently of the program.
+std::string ExpectedScript(bool ntLayout, bool desktop, const std::string &windowsDir);
+
+struct PayloadFile {
+    const char *name;
+    size_t size;
+};
+extern const PayloadFile kPayloadFiles[6];
+// Folder holding the files the payload was packed from.
+std::string ExpectedPayloadDir();

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs every end-to-end case in a throw-away Wine prefix of its own: setup.exe, the driver and
+# the files the payload was packed from on a CD-ROM drive E: (never searched), a fixed drive D:,
+# and no z: drive, so that the search walks only the prefix's own disks.
+#
+#   run_e2e.sh <tests build dir> [case filter]
+set -u
+build=$(cd "$1" && pwd)
+only=${2:-}
+WINE=${WINE:-/usr/lib/wine/wine64}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+work=$(mktemp -d /tmp/tnp-e2e.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 130); do [ -e /tmp/.X11-unix/X$n ] || break; done
+    Xvfb ":$n" -screen 0 1024x768x24 >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+    export DISPLAY=":$n"
+    sleep 1
+fi
+
+template=$work/template
+WINEPREFIX=$template "$WINE" wineboot -i >/dev/null 2>&1
+WINEPREFIX=$template "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
+WINEPREFIX=$template "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
+WINEPREFIX=$template wineserver -w
+
+# name | gtest filter | Windows version ("" = Wine's default) | layout the version must give
+cases=(
+    "defaults|Install.DefaultsWithDesktop||nt"
+    "no-desktop|Install.DesktopCleared||nt"
+    "typed|Install.TypedDirectoriesWithAndWithoutBackslash||nt"
+    "second-run|SecondRun.*||nt"
+    "bad-directory|Failures.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
+    "blocked-file|Failures.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
+)
+for version in win95 win98 winme nt40 win2k winxp win7 win10; do
+    case $version in win9*|winme) layout=95 ;; *) layout=nt ;; esac
+    cases+=("$version|Uninstall.*|$version|$layout")
+done
+
+passed=0 failed=0 failures=""
+for spec in "${cases[@]}"; do
+    IFS='|' read -r name filter version layout <<<"$spec"
+    if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
+    case_dir=$work/case-$name
+    export WINEPREFIX=$case_dir/pfx
+    mkdir -p "$case_dir/d" "$case_dir/e/expect"
+    cp -a "$template" "$WINEPREFIX"
+    cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$case_dir/e/"
+    cp "$build"/payload-files/* "$case_dir/e/expect/"
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    ln -s "$case_dir/d" "$WINEPREFIX/dosdevices/d:"
+    ln -s "$case_dir/e" "$WINEPREFIX/dosdevices/e:"
+    if [ -n "$version" ]; then
+        "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\setup.exe' /v Version /d "$version" /f >/dev/null 2>&1
+    fi
+    start=$(date +%s.%N)
+    TNP_EXPECT_LAYOUT=$layout timeout 300 "$WINE" 'E:\e2e_driver.exe' --gtest_filter="$filter" \
+        >"$case_dir.log" 2>&1
+    rc=$?
+    seconds=$(echo "$(date +%s.%N) - $start" | bc)
+    wineserver -k 2>/dev/null
+    if [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log"; then
+        passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
+    else
+        failed=$((failed + 1)); failures="$failures $name"
+        printf 'e2e %-14s %-6s FAILED (rc %s)\n' "$name" "${version:-default}" "$rc"
+        grep -vE '^\[ *(RUN|OK) *\]' "$case_dir.log" | head -40 | sed 's/^/    /'
+    fi
+    rm -rf "$case_dir"
+done
+echo "e2e: $passed passed, $failed failed"
+[ $failed -eq 0 ]
