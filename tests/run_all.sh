@@ -24,4 +24,5 @@ WINEPREFIX=$TNP_WINE_TEMPLATE wineserver -w
 
 status=0
 ctest --preset tests --output-on-failure || status=1
+bash tests/fuzz/run_fuzzers.sh 20 || status=1
 exit $status

@@ -1,0 +1,37 @@
+// The folder rules and the uninstall command with any Windows directory and capacity: the
+// result fits its buffer or is refused empty, never cut.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include "setup/folders.h"
+#include "setup/uninstall_command.h"
+
+typedef bool (*Rule)(char *, int, const char *, bool);
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    int capacity = 1 + data[0] * 2;  // 1 .. 511
+    bool nt = data[1] & 1;
+    std::string windowsDir(reinterpret_cast<const char *>(data + 2), size - 2);
+    windowsDir = windowsDir.substr(0, windowsDir.find('\0'));
+    const Rule rules[] = {BuildProfileRoot, BuildProgramGroupFolder, BuildProgramGroupTarget,
+                          BuildDesktopLinkFile, BuildToolDirectory, BuildRundll32Path};
+    for (Rule rule : rules) {
+        char *out = static_cast<char *>(malloc(capacity));
+        bool ok = rule(out, capacity, windowsDir.c_str(), nt);
+        size_t length = strnlen(out, capacity);
+        if (length >= (size_t)capacity || (!ok && length != 0) ||
+            (ok && std::string(out, windowsDir.size()) != windowsDir))
+            abort();
+        free(out);
+    }
+    char *command = static_cast<char *>(malloc(capacity));
+    bool ok = BuildUninstallCommand(command, capacity, windowsDir.c_str());
+    if (strnlen(command, capacity) >= (size_t)capacity || (!ok && command[0] != '\0'))
+        abort();
+    free(command);
+    return 0;
+}
