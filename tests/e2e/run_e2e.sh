@@ -36,6 +36,8 @@ cases=(
     "bad-directory|Failures.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
     "blocked-file|Failures.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
 )
+# Figures, run only when asked for by name (bench.sh).
+cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
 for version in win95 win98 winme nt40 win2k winxp win7 win10; do
     case $version in win9*|winme) layout=95 ;; *) layout=nt ;; esac
     cases+=("$version|Uninstall.*|$version|$layout")
@@ -45,12 +47,22 @@ passed=0 failed=0 failures=""
 for spec in "${cases[@]}"; do
     IFS='|' read -r name filter version layout <<<"$spec"
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
+    if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
     export WINEPREFIX=$case_dir/pfx
     mkdir -p "$case_dir/d" "$case_dir/e/expect"
     cp -a "$template" "$WINEPREFIX"
     cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$case_dir/e/"
     cp "$build"/payload-files/* "$case_dir/e/expect/"
+    mkdir -p "$case_dir/e/zpk" && cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
+    if [ "$name" = bench-scan ]; then  # 10 x 10 x 100 = 10,000 directories below the 110 above them
+        python3 -c "
+import os, sys
+for a in range(10):
+    for b in range(10):
+        for c in range(100):
+            os.makedirs(os.path.join(sys.argv[1], 'tree', 'a%d' % a, 'b%d' % b, 'c%d' % c))" "$case_dir/d"
+    fi
     rm -f "$WINEPREFIX/dosdevices/z:"
     ln -s "$case_dir/d" "$WINEPREFIX/dosdevices/d:"
     ln -s "$case_dir/e" "$WINEPREFIX/dosdevices/e:"
@@ -65,6 +77,7 @@ for spec in "${cases[@]}"; do
     wineserver -k 2>/dev/null
     if [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log"; then
         passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
+        grep -h '^FIGURE' "$case_dir.log" || true
     else
         failed=$((failed + 1)); failures="$failures $name"
         printf 'e2e %-14s %-6s FAILED (rc %s)\n' "$name" "${version:-default}" "$rc"
