@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Prints the figures table: sizes of the shipped exe and its payload, and timings and memory of
+# the install and the scan measured beside bare loops in the same run. Figures only: nothing
+# here passes or fails.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+bash tools/install-deps.sh
+cmake --preset default >/dev/null && cmake --build --preset default -j2 >/dev/null
+cmake --preset tests >/dev/null && cmake --build --preset tests -j2 >/dev/null
+
+exe=build/setup.exe
+read -r exe_bytes zpk_bytes level9 original < <(python3 - "$exe" build/payload build/payload-files <<'PY'
+import os, sys, zlib
+exe, zpk, files = sys.argv[1:4]
+names = ["TNPREAD.TXT", "TNP.HLP", "TNP.CNT", "TNP.EXE", "TNP32HLP.DLL", "TNP16HLP.DLL"]
+plain = ["TNPRead.txt", "tnp.hlp", "tnp.cnt", "tnp.exe", "tnp32hlp.dll", "tnp16hlp.dll"]
+ours = sum(os.path.getsize(os.path.join(zpk, n + ".zpk")) for n in names)
+data = [open(os.path.join(files, p), "rb").read() for p in plain]
+print(os.path.getsize(exe), ours, sum(len(zlib.compress(d, 9)) for d in data), sum(len(d) for d in data))
+PY
+)
+figures=$(bash tests/e2e/run_e2e.sh build-tests 'bench-*' | grep '^FIGURE' || true)
+value() { echo "$figures" | grep -oE "\b$1=[0-9.]+" | head -1 | cut -d= -f2; }
+
+printf '%-44s %14s %10s\n' "figure" "value" "goal"
+printf '%-44s %14s %10s\n' "setup.exe bytes (i686)" "$exe_bytes" ""
+printf '%-44s %14s %10s\n' "stub overhead: exe minus ZPK bytes" "$((exe_bytes - zpk_bytes))" "<= 45056"
+printf '%-44s %14s %10s\n' "payload: our bytes / zlib level 9 bytes" \
+    "$(echo "scale=3; $zpk_bytes / $level9" | bc)" "<= 0.95"
+printf '%-44s %14s %10s\n' "install sequence, median of 5 (ms)" "$(value install_ms)" "<= 150"
+printf '%-44s %14s %10s\n' "bare extract loop, median of 5 (ms)" "$(value bare_ms)" ""
+printf '%-44s %14s %10s\n' "install / bare extract" "$(value ratio)" "<= 1.5"
+printf '%-44s %14s %10s\n' "peak private memory of setup (KB)" "$(value peak_private_kb)" "<= 3072"
+printf '%-44s %14s %10s\n' "scan of $(value directories) directories (ms)" "$(value scan_ms)" ""
+printf '%-44s %14s %10s\n' "bare FindFirstFileA walk (ms)" "$(value bare_scan_ms)" ""
+printf '%-44s %14s %10s\n' "scan / bare walk" "$(value scan_ratio)" "<= 1.5"
+printf '%-44s %14s %10s\n' "directories per second in the dialog" "$(value dirs_per_s)" ""
+echo "($original payload bytes; timings under wine64 on $(nproc) cores, $(date -u +%Y-%m-%d))"
