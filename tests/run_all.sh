@@ -22,7 +22,10 @@ export TNP_WINE_TEMPLATE=$work/template
 WINEPREFIX=$TNP_WINE_TEMPLATE WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
 WINEPREFIX=$TNP_WINE_TEMPLATE wineserver -w
 
+export TNP_RESULTS_DIR=$work/results
+mkdir -p "$TNP_RESULTS_DIR"
 status=0
 ctest --preset tests --output-on-failure || status=1
 bash tests/fuzz/run_fuzzers.sh 20 || status=1
+python3 tests/count_bad_inputs.py "$TNP_RESULTS_DIR" || status=1
 exit $status

@@ -16,6 +16,10 @@ if [ -z "${DISPLAY:-}" ]; then
 else
     exec_prefix=()
 fi
+# Results for the bad-input count of the whole run, when the runner collects them.
+if [ -n "${TNP_RESULTS_DIR:-}" ]; then
+    set -- "$@" "--gtest_output=xml:Z:$(echo "$TNP_RESULTS_DIR/$(basename "$exe" .exe).xml" | tr / '\\')"
+fi
 "${exec_prefix[@]}" "$WINE" "$exe" "$@"
 rc=$?
 wineserver -k 2>/dev/null

@@ -241,7 +241,7 @@ TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
     }
 }
 
-TEST(Failures, UncreatableDirectoryKeepsTheDialogForAnotherTry)
+TEST(BadInputInstall, UncreatableDirectoryKeepsTheDialogForAnotherTry)
 {
     SetupProcess setup;
     HWND select = StartFirstRun(setup);
@@ -262,7 +262,7 @@ TEST(Failures, UncreatableDirectoryKeepsTheDialogForAnotherTry)
     ExpectInstalled("C:\\Fixed\\Path\\", ExpectNtLayout(), true);
 }
 
-TEST(Failures, UnwritablePayloadFileStopsAndCancelRemovesNothing)
+TEST(BadInputInstall, UnwritablePayloadFileStopsAndCancelRemovesNothing)
 {
     // A directory in the way of tnp.hlp: as root Wine writes even read-only files.
     CreateDirectoryA("C:\\Blocked", NULL);

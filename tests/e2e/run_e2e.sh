@@ -33,8 +33,8 @@ cases=(
     "no-desktop|Install.DesktopCleared||nt"
     "typed|Install.TypedDirectoriesWithAndWithoutBackslash||nt"
     "second-run|SecondRun.*||nt"
-    "bad-directory|Failures.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
-    "blocked-file|Failures.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
+    "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
+    "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
 )
 # Figures, run only when asked for by name (bench.sh).
 cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
@@ -71,8 +71,12 @@ for a in range(10):
     fi
     start=$(date +%s.%N)
     TNP_EXPECT_LAYOUT=$layout timeout 300 "$WINE" 'E:\e2e_driver.exe' --gtest_filter="$filter" \
-        >"$case_dir.log" 2>&1
+        --gtest_output='xml:E:\result.xml' >"$case_dir.log" 2>&1
     rc=$?
+    if [ -n "${TNP_RESULTS_DIR:-}" ]; then
+        cp "$case_dir/e/result.xml" "$TNP_RESULTS_DIR/e2e-$name.xml" 2>/dev/null ||
+            echo "<crashed/>" >"$TNP_RESULTS_DIR/e2e-$name.xml"
+    fi
     seconds=$(echo "$(date +%s.%N) - $start" | bc)
     wineserver -k 2>/dev/null
     if [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log"; then
