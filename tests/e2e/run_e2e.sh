@@ -1,31 +1,17 @@
 #!/usr/bin/env bash
-# Runs every end-to-end case in a throw-away Wine prefix of its own: setup.exe, the driver and
-# the files the payload was packed from on a CD-ROM drive E: (never searched), a fixed drive D:,
-# and no z: drive, so that the search walks only the prefix's own disks.
+# Runs every end-to-end case in a throw-away Wine prefix of its own (made by prefix.sh).
 #
 #   run_e2e.sh <tests build dir> [case filter]
 set -u
 build=$(cd "$1" && pwd)
 only=${2:-}
-WINE=${WINE:-/usr/lib/wine/wine64}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/prefix.sh"
 work=$(mktemp -d /tmp/tnp-e2e.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 90 130); do [ -e /tmp/.X11-unix/X$n ] || break; done
-    Xvfb ":$n" -screen 0 1024x768x24 >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
-    export DISPLAY=":$n"
-    sleep 1
-fi
-
+XVFB_PID=
+trap 'rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
+start_xvfb_unless_display
 template=$work/template
-WINEPREFIX=$template "$WINE" wineboot -i >/dev/null 2>&1
-WINEPREFIX=$template "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
-WINEPREFIX=$template "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
-WINEPREFIX=$template wineserver -w
+make_template "$template"
 
 # name | gtest filter | Windows version ("" = Wine's default) | layout the version must give
 cases=(
@@ -49,12 +35,7 @@ for spec in "${cases[@]}"; do
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
-    export WINEPREFIX=$case_dir/pfx
-    mkdir -p "$case_dir/d" "$case_dir/e/expect"
-    cp -a "$template" "$WINEPREFIX"
-    cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$case_dir/e/"
-    cp "$build"/payload-files/* "$case_dir/e/expect/"
-    mkdir -p "$case_dir/e/zpk" && cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
+    make_case_prefix "$template" "$case_dir" "$build" "$version"
     if [ "$name" = bench-scan ]; then  # 10 x 10 x 100 = 10,000 directories below the 110 above them
         python3 -c "
 import os, sys
@@ -62,12 +43,6 @@ for a in range(10):
     for b in range(10):
         for c in range(100):
             os.makedirs(os.path.join(sys.argv[1], 'tree', 'a%d' % a, 'b%d' % b, 'c%d' % c))" "$case_dir/d"
-    fi
-    rm -f "$WINEPREFIX/dosdevices/z:"
-    ln -s "$case_dir/d" "$WINEPREFIX/dosdevices/d:"
-    ln -s "$case_dir/e" "$WINEPREFIX/dosdevices/e:"
-    if [ -n "$version" ]; then
-        "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\setup.exe' /v Version /d "$version" /f >/dev/null 2>&1
     fi
     start=$(date +%s.%N)
     TNP_EXPECT_LAYOUT=$layout timeout 300 "$WINE" 'E:\e2e_driver.exe' --gtest_filter="$filter" \

@@ -1,0 +1,39 @@
+# Throw-away Wine prefixes for the end-to-end runs (sourced). A template is made once; each case
+# gets a copy with setup.exe, the driver and the packed and unpacked payload on a CD-ROM drive E:
+# (which the search never lists), an empty fixed drive D:, and no z: drive, so that the search
+# walks only the prefix's own disks and never the host.
+WINE=${WINE:-/usr/lib/wine/wine64}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+make_template() {  # <dir>
+    WINEPREFIX=$1 "$WINE" wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
+    WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
+    WINEPREFIX=$1 wineserver -w
+}
+
+make_case_prefix() {  # <template> <case dir> <tests build dir> [Windows version]; sets WINEPREFIX
+    local template=$1 case_dir=$2 build=$3 version=${4:-}
+    export WINEPREFIX=$case_dir/pfx
+    mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
+    cp -a "$template" "$WINEPREFIX"
+    cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$case_dir/e/"
+    cp "$build"/payload-files/* "$case_dir/e/expect/"
+    cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    ln -s "$case_dir/d" "$WINEPREFIX/dosdevices/d:"
+    ln -s "$case_dir/e" "$WINEPREFIX/dosdevices/e:"
+    if [ -n "$version" ]; then
+        "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\setup.exe' /v Version /d "$version" /f >/dev/null 2>&1
+    fi
+}
+
+start_xvfb_unless_display() {  # starts an X server of our own when there is no display
+    [ -n "${DISPLAY:-}" ] && return 0
+    local n
+    for n in $(seq 90 130); do [ -e /tmp/.X11-unix/X$n ] || break; done
+    Xvfb ":$n" -screen 0 1024x768x24 >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    sleep 1
+}
