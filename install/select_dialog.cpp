@@ -1,10 +1,79 @@
 #include "select_dialog.h"
+#include <shlobj.h>
+#include "install_sequence.h"
+#include "../payload/payload_store.h"
+#include "../payload/payload_table.h"
+#include "../resources/resource_ids.h"
+#include "../setup/globals.h"
+#include "../setup/messages.h"
+
+// Kilobytes the product takes, each file rounded down on its own as the size display always has.
+static UINT InstallSizeInKilobytes()
+{
+    UINT total = 0;
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
+        total += GetPayloadSize(g_payloadTable[i].resourceName) / 1024;
+    return total;
+}
+
+static void InitialiseDialog(HWND dialog)
+{
+    SetDlgItemInt(dialog, IDC_SIZE, InstallSizeInKilobytes(), FALSE);
+    SetDlgItemTextA(dialog, IDC_PATH,
+                    g_existingCopyDirectory[0] != '\0' ? g_existingCopyDirectory : TNP_DEFAULT_INSTALL_DIR);
+    SendDlgItemMessageA(dialog, IDC_PATH, EM_LIMITTEXT, 256, 0);
+    SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+// Proposes the product's folder one level below a folder picked in the shell's browser.
+static void BrowseForFolder(HWND dialog)
+{
+    IMalloc *allocator = NULL;
+    SHGetMalloc(&allocator);
+
+    char path[TNP_TEXT_CAPACITY];
+    BROWSEINFOA browse;
+    browse.hwndOwner = dialog;
+    browse.pidlRoot = NULL;
+    browse.pszDisplayName = path;
+    browse.lpszTitle = MSG_BROWSE_TITLE;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    browse.lpfn = NULL;
+    browse.lParam = 0;
+    browse.iImage = 0;
+    LPITEMIDLIST item = SHBrowseForFolderA(&browse);
+    if (item != NULL) {
+        path[0] = '\0';
+        SHGetPathFromIDListA(item, path);
+        // Without the shell's allocator the item list can't be given back; a few bytes stay.
+        if (allocator != NULL)
+            allocator->Free(item);
+        if (lstrlenA(path) + lstrlenA(TNP_BROWSE_SUFFIX) < (int)sizeof path) {
+            lstrcatA(path, TNP_BROWSE_SUFFIX);
+            SetDlgItemTextA(dialog, IDC_PATH, path);
+        }
+    }
+    if (allocator != NULL)
+        allocator->Release();
+}
 
 INT_PTR CALLBACK SelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+    if (message == WM_INITDIALOG) {
+        InitialiseDialog(dialog);
+        return TRUE;
+    }
+    if (message != WM_COMMAND)
+        return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        return RunInstallSequence(dialog) ? TRUE : FALSE;
+    case IDCANCEL:
         EndDialog(dialog, 1);
         return TRUE;
+    case IDC_BROWSE:
+        BrowseForFolder(dialog);
+        return FALSE;
     }
     return FALSE;
 }

@@ -1,0 +1,85 @@
+#include "install_sequence.h"
+#include "create_path.h"
+#include "../payload/payload_store.h"
+#include "../payload/payload_table.h"
+#include "../resources/resource_ids.h"
+#include "../setup/folders.h"
+#include "../setup/messages.h"
+#include "../setup/message_box.h"
+#include "../setup/product.h"
+#include "../shell/shortcuts.h"
+#include "../shell/uninstall_entry.h"
+#include "../shell/uninstall_script.h"
+
+// The install directory as typed, always ending with a backslash. Text that fills the whole
+// buffer has no room for one and is refused rather than cut.
+static bool ReadInstallDirectory(HWND dialog, char *installDir)
+{
+    GetDlgItemTextA(dialog, IDC_PATH, installDir, TNP_PATH_CAPACITY);
+    int length = lstrlenA(installDir);
+    if (length > 0 && installDir[length - 1] == '\\')
+        return true;
+    if (length + 1 >= TNP_PATH_CAPACITY) {
+        ShowWarning(MSG_PATH_INVALID, installDir);
+        return false;
+    }
+    lstrcatA(installDir, "\\");
+    return true;
+}
+
+static bool ExtractAllPayloadFiles(const char *installDir)
+{
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
+        if (ExtractPayloadFile(g_payloadTable[i].resourceName, installDir, g_payloadTable[i].fileName) == 0)
+            return false;
+    return true;
+}
+
+static bool DetectNtLayout()
+{
+    OSVERSIONINFOA version;
+    version.dwOSVersionInfoSize = sizeof version;
+    version.dwPlatformId = 0;
+    GetVersionExA(&version);
+    return IsNtLayout(version.dwPlatformId);
+}
+
+// The program-group folder, made on disk. False when its path does not fit MAX_PATH (the user
+// has been told, as for any folder that can't be made) so that no link is written beside it.
+static bool MakeProgramGroupFolder(bool ntLayout, char *folder)
+{
+    char windowsDir[TNP_TEXT_CAPACITY];
+    GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, windowsDir, ntLayout)) {
+        char tooLong[2 * TNP_TEXT_CAPACITY];
+        BuildProgramGroupFolder(tooLong, sizeof tooLong, windowsDir, ntLayout);
+        ShowWarning(MSG_PATH_INVALID, tooLong);
+        return false;
+    }
+    CreatePath(folder);
+    return true;
+}
+
+bool RunInstallSequence(HWND dialog)
+{
+    char installDir[TNP_PATH_CAPACITY];
+    if (!ReadInstallDirectory(dialog, installDir) || !CreatePath(installDir))
+        return false;
+    SetCurrentDirectoryA(installDir);
+    if (!ExtractAllPayloadFiles(installDir))
+        return false;
+
+    bool ntLayout = DetectNtLayout();
+    char programGroupFolder[TNP_PATH_CAPACITY];
+    bool haveFolder = MakeProgramGroupFolder(ntLayout, programGroupFolder);
+    bool desktop = IsDlgButtonChecked(dialog, IDC_DESKTOP) == BST_CHECKED;
+    if (haveFolder)
+        CreateShortcuts(installDir, programGroupFolder, ntLayout, desktop);
+    WriteUninstallScript(ntLayout, desktop, installDir);
+    RegisterUninstallEntry(installDir);
+
+    ShowInformation(MSG_INSTALLED);
+    SetCurrentDirectoryA("c:\\");
+    EndDialog(dialog, 1);
+    return true;
+}

@@ -1,0 +1,10 @@
+// How an install path is taken apart, as pure rules (no Windows calls) so that they can be
+// exercised on any bytes.
+#pragma once
+
+// Index of the backslash that ends the path's root: the one after the server name for
+// \\server\share\..., 2 for a drive path C:\...; 0 when the path has neither root form.
+int FindRootEnd(const char *path);
+// The end of the next component after `currentEnd`: the index of the next backslash, or the
+// path's length when there is none.
+int NextComponentEnd(const char *path, int currentEnd);

@@ -1,0 +1,68 @@
+#include "search_directory.h"
+#include "name_match.h"
+#include "../resources/resource_ids.h"
+#include "../setup/globals.h"
+
+int g_searchAnimationCounter;
+
+enum { ANIMATION_FRAMES = 4 };
+
+// Shows the directory being entered and the next frame of the animation; the dialog's own
+// message loop is held up by the walk, so it is painted here.
+static void ShowProgress(HWND dialog, const char *directory)
+{
+    SetDlgItemTextA(dialog, IDC_SEARCH_DIR, directory);
+    if (++g_searchAnimationCounter > ANIMATION_FRAMES)
+        g_searchAnimationCounter = 1;
+    char iconName[16];
+    wsprintfA(iconName, "search%i", g_searchAnimationCounter);
+    HICON icon = LoadIconA(g_instance, iconName);
+    SendDlgItemMessageA(dialog, IDC_SEARCH_ICON, STM_SETICON, (WPARAM)icon, 0);
+    UpdateWindow(dialog);
+}
+
+// Directories the walk goes into: not dot names, and not links, which may lead back into
+// their own tree and never end the walk.
+static bool IsDescendable(const WIN32_FIND_DATAA &entry)
+{
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+        && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0
+        && entry.cFileName[0] != '.';
+}
+
+// "<directory><name>\" when it fits a path buffer; entries too deep are not entered.
+static bool BuildSubdirectory(char *path, const char *directory, const char *name)
+{
+    if (lstrlenA(directory) + lstrlenA(name) + 1 >= TNP_PATH_CAPACITY)
+        return false;
+    wsprintfA(path, "%s%s\\", directory, name);
+    return true;
+}
+
+bool SearchDirectory(HWND dialog, const char *directory, const char *name)
+{
+    ShowProgress(dialog, directory);
+
+    char path[TNP_PATH_CAPACITY];
+    if (lstrlenA(directory) + 3 >= TNP_PATH_CAPACITY)
+        return false;
+    wsprintfA(path, "%s*.*", directory);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(path, &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        if (SameFileName(entry.cFileName, name)) {
+            FindClose(find);
+            lstrcpyA(g_existingCopyDirectory, directory);
+            return true;
+        }
+        if (IsDescendable(entry) && BuildSubdirectory(path, directory, entry.cFileName)
+            && SearchDirectory(dialog, path, name)) {
+            FindClose(find);
+            return true;
+        }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return false;
+}

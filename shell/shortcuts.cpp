@@ -1,0 +1,91 @@
+#include "shortcuts.h"
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include "short_install_directory.h"
+#include "../payload/payload_table.h"
+#include "../setup/bounded_text.h"
+#include "../setup/folders.h"
+#include "../setup/product.h"
+#include "../setup/uninstall_command.h"
+
+// Saves the link as it is set now. A name the shell can't take whole is skipped, not cut.
+static void SaveLink(IPersistFile *file, const char *linkFile)
+{
+    if (linkFile[0] == '\0' || lstrlenA(linkFile) >= MAX_PATH)
+        return;
+    WCHAR wideName[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wideName, MAX_PATH);
+    file->Save(wideName, TRUE);
+}
+
+static bool Join(char *out, const char *a, const char *b, const char *c = "")
+{
+    out[0] = '\0';
+    return AppendText(out, TNP_TEXT_CAPACITY, a) && AppendText(out, TNP_TEXT_CAPACITY, b)
+        && AppendText(out, TNP_TEXT_CAPACITY, c);
+}
+
+static void CreateProductShortcuts(IShellLinkA *link, IPersistFile *file, const char *installDir,
+                                   const char *programGroupFolder)
+{
+    char text[TNP_TEXT_CAPACITY];
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
+        const PayloadRow &row = g_payloadTable[i];
+        if (row.shortcutName == 0)
+            continue;
+        if (!Join(text, installDir, row.fileName))
+            continue;
+        link->SetPath(text);
+        if (Join(text, programGroupFolder, row.shortcutName, ".lnk"))
+            SaveLink(file, text);
+    }
+}
+
+static void CreateDesktopShortcut(IShellLinkA *link, IPersistFile *file, bool ntLayout)
+{
+    char windowsDir[TNP_TEXT_CAPACITY];
+    char text[TNP_TEXT_CAPACITY];
+    GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    if (!BuildProgramGroupTarget(text, sizeof text, windowsDir, ntLayout))
+        return;
+    link->SetPath(text);
+    if (BuildDesktopLinkFile(text, sizeof text, windowsDir, ntLayout))
+        SaveLink(file, text);
+}
+
+static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const char *installDir,
+                                    const char *programGroupFolder, bool ntLayout)
+{
+    char scratch[TNP_TEXT_CAPACITY];
+    char text[TNP_TEXT_CAPACITY];
+    GetWindowsDirectoryA(scratch, sizeof scratch);
+    if (!BuildRundll32Path(text, sizeof text, scratch, ntLayout))
+        return;
+    link->SetPath(text);
+    GetShortInstallDirectory(installDir, scratch, sizeof scratch);
+    if (!BuildUninstallArguments(text, sizeof text, scratch))
+        return;
+    link->SetArguments(text);
+    if (Join(text, programGroupFolder, TNP_UNINSTALL_LINK))
+        SaveLink(file, text);
+}
+
+void CreateShortcuts(const char *installDir, const char *programGroupFolder, bool ntLayout, bool desktop)
+{
+    CoInitialize(NULL);
+    IShellLinkA *link = NULL;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&link))
+        && link != NULL) {
+        IPersistFile *file = NULL;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void **)&file)) && file != NULL) {
+            CreateProductShortcuts(link, file, installDir, programGroupFolder);
+            if (desktop)
+                CreateDesktopShortcut(link, file, ntLayout);
+            CreateUninstallShortcut(link, file, installDir, programGroupFolder, ntLayout);
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+}
