@@ -1,0 +1,124 @@
+// The payload store through the real resources of this test program (which carries the same
+// six ZPK resources as setup.exe) and real files in the Wine prefix.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "message_box_watcher.h"
+#include "scratch.h"
+#include "payload/payload_store.h"
+#include "payload/payload_table.h"
+#include "setup/globals.h"
+
+namespace {
+
+const DWORD kSizes[PAYLOAD_ROW_COUNT] = {2320, 171532, 2104, 441344, 18432, 4768};
+
+// The folder the packed files were made from, as this program sees it through drive Z:.
+std::string SourceFile(const char *fileName)
+{
+    std::string path = std::string("Z:") + TNP_PAYLOAD_FILES_UNIX + "/" + fileName;
+    for (char &c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string FileNotWritten(const std::string &path, int rc)
+{
+    return "File " + path + " could not be written, RC=" + std::to_string(rc);
+}
+
+class PayloadStore : public ::testing::Test {
+protected:
+    void SetUp() override { g_instance = GetModuleHandleA(NULL); }
+};
+
+}  // namespace
+
+TEST_F(PayloadStore, MeasuresEveryRowAndTheKilobyteSum)
+{
+    MessageBoxWatcher watcher;
+    int kilobytes = 0;
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
+        DWORD size = GetPayloadSize(g_payloadTable[i].resourceName);
+        EXPECT_EQ(size, kSizes[i]) << g_payloadTable[i].resourceName;
+        kilobytes += (int)(size / 1024);
+    }
+    EXPECT_EQ(kilobytes, 624);  // each file rounded down on its own, not 640,500 / 1024
+    EXPECT_TRUE(watcher.Texts().empty());
+}
+
+TEST_F(PayloadStore, ExtractsAllRowsWithExactNamesAndBytesAndReplacesOnTheSecondRun)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_extract");
+    // A longer file of the same name must be replaced, not written over in part.
+    WriteWholeFile(dir + "tnp.exe", std::string(600000, 'x'));
+    for (int run = 0; run < 2; ++run) {
+        for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
+            const PayloadRow &row = g_payloadTable[i];
+            EXPECT_EQ(ExtractPayloadFile(row.resourceName, dir.c_str(), row.fileName), kSizes[i]) << row.fileName;
+            std::string written = ReadWholeFile(dir + row.fileName);
+            EXPECT_EQ(written.size(), kSizes[i]) << row.fileName;
+            EXPECT_TRUE(written == ReadWholeFile(SourceFile(row.fileName))) << row.fileName << " differs";
+        }
+    }
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((dir + "*").c_str(), &entry);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"TNPRead.txt", "tnp.cnt", "tnp.exe", "tnp.hlp", "tnp16hlp.dll",
+                                               "tnp32hlp.dll"}));
+    EXPECT_TRUE(watcher.Texts().empty());
+}
+
+TEST_F(PayloadStore, ReportsATargetThatCannotBeCreatedAndLeavesItAlone)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_blocked");
+    // A directory of the file's name.
+    ASSERT_TRUE(CreateDirectoryA((dir + "tnp.hlp").c_str(), NULL));
+    EXPECT_EQ(ExtractPayloadFile("TNP.HLP", dir.c_str(), "tnp.hlp"), 0u);
+    EXPECT_NE(GetFileAttributesA((dir + "tnp.hlp").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+
+    // A file another handle holds open without sharing.
+    WriteWholeFile(dir + "tnp.cnt", "old contents");
+    HANDLE held = CreateFileA((dir + "tnp.cnt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ExtractPayloadFile("TNP.CNT", dir.c_str(), "tnp.cnt"), 0u);
+    CloseHandle(held);
+    EXPECT_EQ(ReadWholeFile(dir + "tnp.cnt"), "old contents");
+
+    std::vector<std::string> texts = watcher.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    // The directory case is a denied access; Wine and Windows agree on no single code for it.
+    std::string prefix = "File " + dir + "tnp.hlp could not be written, RC=";
+    EXPECT_EQ(texts[0].substr(0, prefix.size()), prefix) << texts[0];
+    EXPECT_GT(atoi(texts[0].c_str() + prefix.size()), 0) << texts[0];
+    EXPECT_EQ(texts[1], FileNotWritten(dir + "tnp.cnt", ERROR_SHARING_VIOLATION));
+}
+
+TEST_F(PayloadStore, WritesAPathOf255CharactersButRefusesOneOf256)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_long");
+    const std::string fileName = "tnp32hlp.dll";  // 12 characters
+    std::string fits = dir + std::string(255 - fileName.size() - dir.size() - 1, 'd') + "\\";
+    ASSERT_EQ(fits.size() + fileName.size(), 255u);
+    ASSERT_TRUE(CreateDirectoryA(fits.c_str(), NULL));
+    EXPECT_EQ(ExtractPayloadFile("TNP32HLP.DLL", fits.c_str(), fileName.c_str()), 18432u);
+    EXPECT_EQ(ReadWholeFile(fits + fileName).size(), 18432u);
+
+    std::string tooLong = dir + std::string(256 - fileName.size() - dir.size() - 1, 'e') + "\\";
+    ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), NULL));
+    EXPECT_EQ(ExtractPayloadFile("TNP32HLP.DLL", tooLong.c_str(), fileName.c_str()), 0u);
+    EXPECT_FALSE(PathExists(tooLong + fileName));
+    EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(tooLong + fileName, 206)});
+}

@@ -1,0 +1,59 @@
+// The payload store with a deliberately spoilt store: TNP.HLP with a changed byte, TNP.EXE cut
+// short, TNP.CNT left out; the other three rows are the real ones.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "message_box_watcher.h"
+#include "scratch.h"
+#include "payload/payload_store.h"
+#include "setup/globals.h"
+
+namespace {
+
+std::string Damaged(const std::string &fileName)
+{
+    return "Setup data for " + fileName + " is damaged, get a new copy of setup and try again.";
+}
+
+struct Spoilt {
+    const char *resourceName;
+    const char *fileName;
+};
+const Spoilt kSpoilt[] = {{"TNP.HLP", "tnp.hlp"}, {"TNP.EXE", "tnp.exe"}, {"TNP.CNT", "tnp.cnt"}};
+
+class DamagedStore : public ::testing::Test {
+protected:
+    void SetUp() override { g_instance = GetModuleHandleA(NULL); }
+};
+
+}  // namespace
+
+TEST_F(DamagedStore, MeasuringReportsEachSpoiltStreamAndGivesZero)
+{
+    MessageBoxWatcher watcher;
+    std::vector<std::string> expected;
+    for (const Spoilt &s : kSpoilt) {
+        EXPECT_EQ(GetPayloadSize(s.resourceName), 0u) << s.resourceName;
+        expected.push_back(Damaged(s.fileName));
+    }
+    EXPECT_EQ(GetPayloadSize("TNPREAD.TXT"), 2320u);  // the intact rows still measure
+    EXPECT_EQ(watcher.Texts(), expected);
+}
+
+TEST_F(DamagedStore, ExtractionReportsBeforeTouchingAnyFile)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_damaged");
+    WriteWholeFile(dir + "tnp.exe", "the copy installed before");
+    std::vector<std::string> expected;
+    for (const Spoilt &s : kSpoilt) {
+        EXPECT_EQ(ExtractPayloadFile(s.resourceName, dir.c_str(), s.fileName), 0u) << s.resourceName;
+        expected.push_back(Damaged(s.fileName));
+    }
+    EXPECT_EQ(ReadWholeFile(dir + "tnp.exe"), "the copy installed before");
+    EXPECT_FALSE(PathExists(dir + "tnp.hlp"));
+    EXPECT_FALSE(PathExists(dir + "tnp.cnt"));
+    EXPECT_EQ(ExtractPayloadFile("TNP16HLP.DLL", dir.c_str(), "tnp16hlp.dll"), 4768u);
+    EXPECT_EQ(watcher.Texts(), expected);
+}
