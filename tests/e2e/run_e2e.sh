@@ -45,6 +45,7 @@ for a in range(10):
             os.makedirs(os.path.join(sys.argv[1], 'tree', 'a%d' % a, 'b%d' % b, 'c%d' % c))" "$case_dir/d"
     fi
     start=$(date +%s.%N)
+    cd "$case_dir/e"
     TNP_EXPECT_LAYOUT=$layout timeout 300 "$WINE" 'E:\e2e_driver.exe' --gtest_filter="$filter" \
         --gtest_output='xml:E:\result.xml' >"$case_dir.log" 2>&1
     rc=$?
@@ -62,6 +63,7 @@ for a in range(10):
         printf 'e2e %-14s %-6s FAILED (rc %s)\n' "$name" "${version:-default}" "$rc"
         grep -vE '^\[ *(RUN|OK) *\]' "$case_dir.log" | head -40 | sed 's/^/    /'
     fi
+    cd "$work"
     rm -rf "$case_dir"
 done
 echo "e2e: $passed passed, $failed failed"
