@@ -5,7 +5,7 @@ set -u
 WINE=${WINE:-/usr/lib/wine/wine64}  # 64-bit user code only on these machines
 exe=$1; shift
 work=$(mktemp -d /tmp/tnp-wine.XXXXXX)
-export WINEPREFIX=$work/pfx WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$work/pfx WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
 if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
     cp -a "$TNP_WINE_TEMPLATE" "$WINEPREFIX"
 else

@@ -3,7 +3,7 @@
 # (which the search never lists), an empty fixed drive D:, and no z: drive, so that the search
 # walks only the prefix's own disks and never the host.
 WINE=${WINE:-/usr/lib/wine/wine64}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
 
 make_template() {  # <dir>
     WINEPREFIX=$1 "$WINE" wineboot -i >/dev/null 2>&1
