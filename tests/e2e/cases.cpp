@@ -298,3 +298,36 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     RunRegisteredUninstall();
     ExpectUninstalled(kDefaultDir, ExpectNtLayout());
 }
+
+// The search over the drives run_e2e.sh laid out for the case; TNP_EXPECT_FOUND holds the
+// directory the search must report, or nothing when there is no copy to find.
+TEST(Search, FindsTheFirstCopyOnAFixedDriveOnly)
+{
+    const char *expected = std::getenv("TNP_EXPECT_FOUND");
+    std::string found = expected == nullptr ? "" : expected;
+    SetupProcess setup;
+    ASSERT_TRUE(setup.Start(kSetupExe));
+    HWND search = WaitForDialog(kSearchCaption);
+    ASSERT_NE(search, nullptr);
+    bool disabledWhileScanning = !IsEnabled(search, IDCANCEL);
+    if (std::getenv("TNP_EXPECT_LONG_SCAN") != nullptr) {
+        EXPECT_TRUE(disabledWhileScanning) << "Continue must wait for the scan";
+        EXPECT_NE(ControlText(search, ID_SEARCH_DIR), "") << "the directory being scanned is shown";
+    }
+    std::string status, directory;
+    PassSearch(&status, &directory);
+    EXPECT_EQ(status, found.empty() ? "Tone Pilot not found." : "Tone Pilot found in the directory below.");
+    EXPECT_EQ(directory, found);
+
+    HWND select = WaitForSelect();
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ(ControlText(select, ID_PATH), found.empty() ? "c:\\Program Files\\Tone Pilot" : found);
+    if (found.empty() || std::getenv("TNP_SEARCH_INSTALL") == nullptr) {
+        Click(select, IDCANCEL);
+        EXPECT_EQ(setup.WaitForExit(), 0);
+        return;
+    }
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled(found, ExpectNtLayout(), true);
+}

@@ -22,12 +22,63 @@ cases=(
     "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
     "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
 )
+# Searches over laid-out drives: C: and a fixed D: (searched), E: a CD-ROM and F: a network
+# drive (never searched). name | what run_e2e lays out | the directory the search must report.
+cases+=(
+    "search-found|Search.*||nt"
+    "search-drives|Search.*||nt"
+    "search-root|Search.*||nt"
+    "search-names|Search.*||nt"
+    "search-dir-named|Search.*||nt"
+    "search-misses|Search.*||nt"
+    "search-loops|Search.*||nt"
+    "search-long|Search.*||nt"
+)
 # Figures, run only when asked for by name (bench.sh).
 cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
 for version in win95 win98 winme nt40 win2k winxp win7 win10; do
     case $version in win9*|winme) layout=95 ;; *) layout=nt ;; esac
     cases+=("$version|Uninstall.*|$version|$layout")
 done
+
+# Copies for the search cases. C: holds Wine's own tree besides; ordering within a directory is
+# the file system's, so each case has one copy that must win.
+lay_out_search() {  # <case name> <case dir>
+    local c=$WINEPREFIX/drive_c d=$2/d f=$2/f
+    mkdir -p "$f"; ln -s "$f" "$WINEPREFIX/dosdevices/f:"; touch "$f/tnp.exe"; mkdir -p "$2/e/x"; touch "$2/e/x/tnp.exe"
+    case $1 in
+    search-found)
+        mkdir -p "$c/Program Files/Tone Pilot"; touch "$c/Program Files/Tone Pilot/tnp.exe"
+        export TNP_EXPECT_FOUND='C:\Program Files\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
+    search-drives)  # the copy on C: wins over D:; E: and F: hold copies that are never seen
+        mkdir -p "$c/cfirst" "$d/dcopy"; touch "$c/cfirst/tnp.exe" "$d/dcopy/tnp.exe"
+        export TNP_EXPECT_FOUND='C:\cfirst\' ;;
+    search-root)
+        touch "$d/TNP.EXE"; mkdir -p "$d/empty"
+        export TNP_EXPECT_FOUND='D:\' ;;
+    search-names)
+        mkdir -p "$d/x/y"; touch "$d/x/y/Tnp.Exe"
+        export TNP_EXPECT_FOUND='D:\x\y\' ;;
+    search-dir-named)
+        mkdir -p "$d/apps/tnp.exe"
+        export TNP_EXPECT_FOUND='D:\apps\' ;;
+    search-misses)  # near names, a dot directory and the non-fixed drives: nothing to find
+        mkdir -p "$d/a/.hidden" "$d/.dot"; touch "$d/a/tnp.exe.old" "$d/a/xtnp.exe" "$d/a/.hidden/tnp.exe" "$d/.dot/tnp.exe"
+        export TNP_EXPECT_FOUND= ;;
+    search-loops)  # a link back up the tree and a tree deeper than any path buffer, then a copy
+        mkdir -p "$d/m"; ln -s .. "$d/m/loop"
+        python3 -c "import os,sys; os.makedirs(os.path.join(sys.argv[1], *(['deep' + 'e'*26]*12)))" "$d/m"
+        mkdir -p "$d/z"; touch "$d/z/tnp.exe"
+        export TNP_EXPECT_FOUND='D:\z\' ;;
+    search-long)  # long enough to see Continue wait for the scan
+        python3 -c "
+import os, sys
+for a in range(30):
+    for b in range(100):
+        os.makedirs(os.path.join(sys.argv[1], 'w%d' % a, 'v%d' % b))" "$d"
+        export TNP_EXPECT_FOUND= TNP_EXPECT_LONG_SCAN=1 ;;
+    esac
+}
 
 passed=0 failed=0 failures=""
 for spec in "${cases[@]}"; do
@@ -44,6 +95,8 @@ for a in range(10):
         for c in range(100):
             os.makedirs(os.path.join(sys.argv[1], 'tree', 'a%d' % a, 'b%d' % b, 'c%d' % c))" "$case_dir/d"
     fi
+    unset TNP_EXPECT_FOUND TNP_SEARCH_INSTALL TNP_EXPECT_LONG_SCAN
+    lay_out_search "$name" "$case_dir"
     start=$(date +%s.%N)
     cd "$case_dir/e"
     TNP_EXPECT_LAYOUT=$layout timeout 300 "$WINE" 'E:\e2e_driver.exe' --gtest_filter="$filter" \
