@@ -312,7 +312,6 @@ TEST(Search, FindsTheFirstCopyOnAFixedDriveOnly)
     bool disabledWhileScanning = !IsEnabled(search, IDCANCEL);
     if (std::getenv("TNP_EXPECT_LONG_SCAN") != nullptr) {
         EXPECT_TRUE(disabledWhileScanning) << "Continue must wait for the scan";
-        EXPECT_NE(ControlText(search, ID_SEARCH_DIR), "") << "the directory being scanned is shown";
     }
     std::string status, directory;
     PassSearch(&status, &directory);
