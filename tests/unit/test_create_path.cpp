@@ -102,7 +102,15 @@ TEST(BadInputCreatePath, PrefixesThatDontFitTheWorkAreaAreRefusedWhole)
     std::string fits = base + std::string(255 - base.size(), 'f');
     ASSERT_EQ(fits.size(), 255u);
     Outcome ok = Create(fits + "\\");
-    EXPECT_EQ(ok.result, ok.messages.empty() ? 1 : 0);  // the name may be too long for the host's file system
+    EXPECT_EQ(ok.result, 1);
+    EXPECT_TRUE(ok.messages.empty()) << ok.messages[0];
+    EXPECT_TRUE(IsDirectory(fits)) << "a 255-character prefix fits the work area";
+    std::string oneOver = base + std::string(256 - base.size(), 'g');
+    Outcome over = Create(oneOver + "\\");
+    EXPECT_EQ(over.result, 0);
+    ASSERT_EQ(over.messages.size(), 1u);
+    EXPECT_EQ(over.messages[0], Refusal(oneOver + "\\"));
+    EXPECT_FALSE(PathExists(std::string(oneOver, 0, 255))) << "not cut to fit and made";
     std::string tooLong = base + std::string(40, 'a') + "\\" + std::string(220, 'b') + "\\";
     Outcome refused = Create(tooLong);
     EXPECT_EQ(refused.result, 0);
