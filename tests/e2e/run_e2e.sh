@@ -81,8 +81,8 @@ for a in range(30):
 }
 
 passed=0 failed=0 failures=""
-for spec in "${cases[@]}"; do
-    IFS='|' read -r name filter version layout <<<"$spec"
+for entry in "${cases[@]}"; do
+    IFS='|' read -r name filter version layout <<<"$entry"
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
