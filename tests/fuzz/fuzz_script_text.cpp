@@ -1,0 +1,59 @@
+// The uninstall script composer with any Windows directory, name and capacity: a piece either
+// fits whole or is refused empty, and a piece that fits needs exactly its length plus one.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include "shell/uninstall_script_text.h"
+
+namespace {
+
+// Composes into an exact-size buffer, so ASan sees any write past `capacity`.
+template <typename Compose>
+void CheckNeverCut(int capacity, Compose compose)
+{
+    char *out = static_cast<char *>(malloc(capacity > 0 ? capacity : 1));
+    out[0] = 'x';
+    bool ok = compose(out, capacity);
+    size_t length = capacity > 0 ? strnlen(out, capacity) : 0;
+    if (capacity > 0 && (length >= (size_t)capacity || (!ok && length != 0)))
+        abort();
+    if (capacity < 1 && ok)
+        abort();
+    std::string composed = ok ? std::string(out, length) : "";
+    free(out);
+    if (!ok)
+        return;
+    char *exact = static_cast<char *>(malloc(length + 1));
+    char *tooSmall = static_cast<char *>(malloc(length > 0 ? length : 1));
+    if (!compose(exact, (int)length + 1) || exact != composed || compose(tooSmall, (int)length))
+        abort();
+    free(exact);
+    free(tooSmall);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 3)
+        return 0;
+    int capacity = (int)data[0] * 4 - 4;  // -4 .. 1016
+    bool nt = data[1] & 1, desktop = data[1] & 2;
+    int row = (int)(data[2] % 5) - 1;  // -1 .. 3, the ends outside the three rows
+    std::string text(reinterpret_cast<const char *>(data + 3), size - 3);
+    text = text.substr(0, text.find('\0'));
+    const char *s = text.c_str();
+
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptHead(out, c, nt, desktop); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeNameLine(out, c, s, nt ? ".lnk" : ""); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeSectionStart(out, c, s); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeCdPlayerRow(out, c, row, s, nt); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeDesktopSection(out, c); });
+    if (row < 0 || row > 2) {
+        char out[1024];
+        if (ComposeCdPlayerRow(out, sizeof out, row, s, nt) || out[0] != '\0')
+            abort();  // there are three rows only
+    }
+    return 0;
+}
