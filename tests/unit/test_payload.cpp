@@ -124,8 +124,23 @@ TEST_F(PayloadStore, WritesAPathOf255CharactersButRefusesOneOf256)
     EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(tooLong + fileName, 206)});
 }
 
-// setup.exe carries its own crc32 in place of zlib's (payload/crc32.cpp, linked into this program
-// the same way); inflate calls it for gzip streams, so it must be the standard CRC-32.
+// setup.exe carries its own adler32 and crc32 in place of zlib's (payload/checksums.cpp, linked
+// into this program the same way). Every payload stream is checked with adler32, and inflate
+// calls crc32 for gzip streams, so both must be the standard ones; values from Python's zlib.
+TEST(Adler32, GivesTheStandardValuesAcrossTheOverflowBound)
+{
+    const Bytef word[] = "Wikipedia";
+    EXPECT_EQ(adler32(0, Z_NULL, 0), 1u);
+    EXPECT_EQ(adler32(1, word, 9), 0x11E60398u);
+    EXPECT_EQ(adler32(adler32(1, word, 2), word + 2, 7), 0x11E60398u);
+    // 0xFF bytes give the largest sums: the sums must be reduced every 5552 bytes, no later.
+    std::vector<Bytef> ones(100000, 0xFF);
+    EXPECT_EQ(adler32(1, ones.data(), 5552), 0xF18F9B8Cu);
+    EXPECT_EQ(adler32(1, ones.data(), 5553), 0x8E299C8Bu);
+    EXPECT_EQ(adler32(1, ones.data(), 100000), 0x149A302Cu);
+    EXPECT_EQ(adler32(adler32(1, ones.data(), 33333), ones.data(), 66667), 0x149A302Cu);
+}
+
 TEST(Crc32, GivesTheStandardCheckValueWholeAndInPieces)
 {
     const Bytef digits[] = "123456789";
