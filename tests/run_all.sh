@@ -26,6 +26,7 @@ export TNP_RESULTS_DIR=$work/results
 mkdir -p "$TNP_RESULTS_DIR"
 status=0
 ctest --preset tests --output-on-failure || status=1
+bash tests/check_reproducible.sh || status=1
 bash tests/fuzz/run_fuzzers.sh 20 || status=1
 python3 tests/count_bad_inputs.py "$TNP_RESULTS_DIR" || status=1
 exit $status

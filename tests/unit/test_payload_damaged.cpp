@@ -22,14 +22,14 @@ struct Spoilt {
 };
 const Spoilt kSpoilt[] = {{"TNP.HLP", "tnp.hlp"}, {"TNP.EXE", "tnp.exe"}, {"TNP.CNT", "tnp.cnt"}};
 
-class DamagedStore : public ::testing::Test {
+class BadInputPayloadStore : public ::testing::Test {
 protected:
     void SetUp() override { g_instance = GetModuleHandleA(NULL); }
 };
 
 }  // namespace
 
-TEST_F(DamagedStore, MeasuringReportsEachSpoiltStreamAndGivesZero)
+TEST_F(BadInputPayloadStore, MeasuringReportsEachSpoiltStreamAndGivesZero)
 {
     MessageBoxWatcher watcher;
     std::vector<std::string> expected;
@@ -41,7 +41,7 @@ TEST_F(DamagedStore, MeasuringReportsEachSpoiltStreamAndGivesZero)
     EXPECT_EQ(watcher.Texts(), expected);
 }
 
-TEST_F(DamagedStore, ExtractionReportsBeforeTouchingAnyFile)
+TEST_F(BadInputPayloadStore, ExtractionReportsBeforeTouchingAnyFile)
 {
     MessageBoxWatcher watcher;
     std::string dir = MakeScratchDir("payload_damaged");

@@ -1,0 +1,378 @@
+// Hostile input and faults, each through the real setup.exe: the user is told what went wrong,
+// the dialog stays for another try, and nothing is reported or registered as installed that
+// wasn't. A failure that says "false success" is one where setup claimed success on bad input.
+#include <gtest/gtest.h>
+#include <regex>
+#include "checks.h"
+#include "flows.h"
+
+namespace {
+
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot";
+const char kInstalled[] = "Successfully installed.";
+
+std::string Damaged(const char *fileName)
+{
+    return std::string("Setup data for ") + fileName + " is damaged, get a new copy of setup and try again.";
+}
+
+std::string Invalid(const std::string &path)
+{
+    return "Directory/folder " + path + " isn't a valid path to install too.";
+}
+
+// Presses OK on SELECT with bad input and returns the message shown, after checking that it
+// was no success and that the dialog is still there with nothing registered.
+std::string ConfirmAndReadRefusal(HWND select)
+{
+    Click(select, IDOK);
+    HWND box = WaitForMessageBox();
+    EXPECT_NE(box, nullptr) << "no message for bad input";
+    if (box == nullptr)
+        return "";
+    std::string text = Answer(box, IDOK);
+    EXPECT_NE(text, kInstalled) << "false success";
+    EXPECT_FALSE(UninstallEntryExists()) << "false success: an uninstall entry was registered";
+    Sleep(200);
+    EXPECT_TRUE(IsWindowVisible(select)) << "the dialog stays for another try";
+    return text;
+}
+
+void ExpectMatch(const std::string &text, const char *pattern)
+{
+    EXPECT_TRUE(std::regex_match(text, std::regex(pattern))) << text;
+}
+
+void WriteFileBytes(const char *path, const std::string &bytes)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    CloseHandle(file);
+    ASSERT_EQ(written, bytes.size());
+}
+
+void ForgetEarlierInstallation()
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+}
+
+// An uninstall entry as another program, or damage, might have left it: `data` of `size` bytes
+// of `type` as UninstallString, or no such value at all when `data` is null.
+void WriteUninstallEntry(DWORD type, const void *data, DWORD size)
+{
+    ForgetEarlierInstallation();
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "DisplayName", 0, REG_SZ, (const BYTE *)"Tone Pilot", 11);
+    if (data != nullptr)
+        EXPECT_EQ(RegSetValueExA(key, "UninstallString", 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void WriteUninstallString(const std::string &text)
+{
+    WriteUninstallEntry(REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+}
+
+// Runs setup on the machine as it is: the question must come, Yes leads to SELECT, and the
+// directory SELECT offers is returned. Setup is then cancelled and must leave the entry alone.
+std::string DirectoryOfferedAfterYes()
+{
+    std::string before = UninstallValue("UninstallString");
+    SetupProcess setup;
+    AnswerQuestion(setup, IDYES);
+    HWND select = WaitForSelect();
+    EXPECT_NE(select, nullptr);
+    if (select == nullptr)
+        return "<no SELECT>";
+    std::string offered = ControlText(select, ID_PATH);
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(UninstallValue("UninstallString"), before) << "the entry is only read";
+    return offered;
+}
+
+// A copy of setup.exe patched as a bad download might leave it: TNP.HLP with one byte of its
+// deflate data changed, TNP.EXE cut to half its length, TNP.CNT cut to its two header bytes;
+// the other rows intact. (Wine's resource update doesn't delete, so a missing stream is left to
+// the payload store's own tests.)
+void MakeSpoiltSetup(const char *copy)
+{
+    ASSERT_TRUE(CopyFileA(kSetupExe, copy, FALSE));
+    std::string help = FileBytes("E:\\zpk\\TNP.HLP.zpk"), program = FileBytes("E:\\zpk\\TNP.EXE.zpk");
+    ASSERT_GT(help.size(), 1000u);
+    help[help.size() / 2] ^= 0x55;
+    program.resize(program.size() / 2);
+    char header[2] = {0x78, (char)0x9C};
+    const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    HANDLE update = BeginUpdateResourceA(copy, FALSE);
+    ASSERT_NE(update, nullptr);
+    bool ok = UpdateResourceA(update, "ZPK", "TNP.HLP", english, &help[0], (DWORD)help.size())
+        && UpdateResourceA(update, "ZPK", "TNP.EXE", english, &program[0], (DWORD)program.size())
+        && UpdateResourceA(update, "ZPK", "TNP.CNT", english, header, sizeof header);
+    ASSERT_TRUE(EndUpdateResourceA(update, !ok) && ok) << GetLastError();
+}
+
+// Starts setup and passes the search, whatever an earlier case left for it to find.
+HWND OpenSelect(SetupProcess &setup)
+{
+    EXPECT_TRUE(setup.Start(kSetupExe));
+    std::string status, directory;
+    PassSearch(&status, &directory);
+    return WaitForSelect();
+}
+
+const char kDefaultOffer[] = "c:\\Program Files\\Tone Pilot";
+const char kCommandHead[] = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
+
+}  // namespace
+
+TEST(BadInputPayload, DamagedStreamsAreReportedAndNothingIsInstalled)
+{
+    MakeSpoiltSetup("E:\\setup_spoilt.exe");
+    if (HasFatalFailure())
+        return;
+    SetupProcess setup;
+    ASSERT_TRUE(setup.Start("E:\\setup_spoilt.exe"));
+    std::string status, directory;
+    PassSearch(&status, &directory);
+    // Measuring the sizes meets each spoilt stream in the table's order.
+    for (const char *name : {"tnp.hlp", "tnp.cnt", "tnp.exe"}) {
+        HWND box = WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no message for the damaged " << name;
+        EXPECT_EQ(Answer(box, IDOK), Damaged(name));
+    }
+    HWND select = WaitForSelect();
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ(ControlText(select, ID_SIZE), "24") << "2 + 18 + 4 KB of the three intact files";
+
+    TypeText(select, ID_PATH, "C:\\Spoilt");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), Damaged("tnp.hlp"));
+    EXPECT_EQ(FileBytes("C:\\Spoilt\\TNPRead.txt").size(), 2320u) << "the intact first row was written";
+    EXPECT_FALSE(Exists("C:\\Spoilt\\tnp.hlp")) << "false success: a damaged stream was written";
+    EXPECT_FALSE(Exists("C:\\Spoilt\\tnp.inf")) << "false success: an uninstall script was written";
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+}
+
+TEST(BadInputUninstallEntry, UnreadableValuesOfferTheDefaultDirectory)
+{
+    const DWORD number = 42;
+    const BYTE bytes[] = {'D', ':', '\\', 'x', ' ', 'D', ':', '\\', 'x', '\\', 't'};
+    WriteUninstallEntry(REG_SZ, nullptr, 0);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "an entry without UninstallString";
+    WriteUninstallEntry(REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "a number";
+    WriteUninstallEntry(REG_BINARY, bytes, sizeof bytes);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "binary bytes that look like a command";
+}
+
+TEST(BadInputUninstallEntry, AnUnterminatedStringIsReadToItsEnd)
+{
+    std::string command = std::string(kCommandHead) + "D:\\OLD\\tnp.inf";
+    WriteUninstallEntry(REG_SZ, command.data(), (DWORD)command.size());
+    EXPECT_EQ(DirectoryOfferedAfterYes(), "D:\\OLD");
+}
+
+TEST(BadInputUninstallEntry, ValuesOf500BytesOrMoreOfferTheDefaultDirectory)
+{
+    // 499 characters and the terminator still fit the 500 bytes setup reads; one more does not.
+    std::string tail = " D:\\OLD\\tnp.inf";
+    std::string fits = "rundll32.exe" + std::string(499 - 12 - tail.size(), 'x') + tail;
+    ASSERT_EQ(fits.size(), 499u);
+    WriteUninstallString(fits);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), "D:\\OLD");
+    WriteUninstallString("rundll32.exe" + std::string(500 - 12 - tail.size(), 'x') + tail);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "500 characters";
+    WriteUninstallString("rundll32.exe" + std::string(5000, 'x') + tail);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "5,000 characters";
+}
+
+TEST(BadInputUninstallEntry, TailsOf260CharactersOrMoreOfferTheDefaultDirectory)
+{
+    // The tail after the last space holds the script path; 259 characters fit a path buffer.
+    std::string folder = "D:\\" + std::string(248, 'a');
+    std::string script = folder + "\\tnp.inf";
+    ASSERT_EQ(script.size(), 259u);
+    WriteUninstallString(kCommandHead + script);
+    EXPECT_EQ(DirectoryOfferedAfterYes(), folder);
+    WriteUninstallString(kCommandHead + std::string("D:\\a") + script.substr(3));
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "a tail of 260 characters";
+    WriteUninstallString(kCommandHead + std::string("D:\\") + std::string(400, 'b') + "\\tnp.inf");
+    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "a tail of 411 characters";
+}
+
+TEST(BadInputUninstallEntry, TextsWithoutASpaceOrBackslashOfferTheDefaultDirectory)
+{
+    const char *texts[] = {"D:\\OLD\\tnp.inf", " D:\\OLD\\tnp.inf", "", "rundll32.exe tnp.inf",
+                           "rundll32.exe \\tnp.inf", "rundll32.exe D:\\OLD\\tnp.inf "};
+    for (const char *text : texts) {
+        WriteUninstallString(text);
+        EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "\"" << text << "\"";
+    }
+}
+
+TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
+{
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    // Typing stops at 256 characters; the browser and pasting through other means can give more.
+    std::string deep = "C:\\" + std::string(100, 'p') + "\\" + std::string(140, 'q') + "\\";
+    struct Refused {
+        std::string typed;
+        std::string expected;
+    };
+    const Refused cases[] = {
+        {deep + std::string(255 - deep.size(), 'r'), "File " + deep + std::string(255 - deep.size(), 'r')
+                                                          + "\\TNPRead.txt could not be written, RC=206"},
+        {deep + std::string(256 - deep.size(), 's'), Invalid(deep + std::string(256 - deep.size(), 's') + "\\")},
+        {deep + std::string(258 - deep.size(), 't') + "\\", Invalid(deep + std::string(258 - deep.size(), 't') + "\\")},
+        {deep + std::string(259 - deep.size(), 'u'), Invalid(deep + std::string(259 - deep.size(), 'u'))},
+        {deep + std::string(300 - deep.size(), 'v'), Invalid(deep + std::string(259 - deep.size(), 'v'))},
+        {"Tone Pilot", Invalid("Tone Pilot\\")},
+        {"\\\\", Invalid("\\\\")},
+        {"\\\\x", Invalid("\\\\x\\")},
+    };
+    for (const Refused &c : cases) {
+        TypeText(select, ID_PATH, c.typed);
+        EXPECT_EQ(ConfirmAndReadRefusal(select), c.expected) << c.typed.size() << " characters typed";
+    }
+    // A server alone is a root with nothing to make, where no file can be written; a share that
+    // isn't there can't be made.
+    TypeText(select, ID_PATH, "\\\\server");
+    ExpectMatch(ConfirmAndReadRefusal(select), R"(File \\\\server\\TNPRead\.txt could not be written, RC=[1-9][0-9]*)");
+    TypeText(select, ID_PATH, "\\\\nohost\\noshare\\Tone Pilot");
+    ExpectMatch(ConfirmAndReadRefusal(select),
+                R"(Directory/folder \\\\nohost\\noshare\\Tone Pilot\\ could not be created, RC=[1-9][0-9]*)");
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_FALSE(Exists(deep + std::string(255 - deep.size(), 'r') + "\\TNPRead.txt"));
+}
+
+TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
+{
+    ForgetEarlierInstallation();
+    std::string dir = "C:\\T\xF6ne \xC4pps\\\xDC\xDF\xE9";  // Töne Äpps\Üßé in the ANSI code page
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, dir);
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled(dir + "\\", ExpectNtLayout(), true);
+}
+TEST(BadInputInstall, UncreatableDirectoryKeepsTheDialogForAnotherTry)
+{
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "Q:\\new");
+    Click(select, IDOK);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    std::string text = Answer(box, IDOK);
+    EXPECT_TRUE(std::regex_match(text, std::regex(R"(Directory/folder Q:\\new\\ could not be created, RC=[1-9][0-9]*)")))
+        << text;
+    EXPECT_TRUE(IsWindowVisible(select)) << "the dialog stays open";
+    EXPECT_FALSE(UninstallEntryExists());
+
+    TypeText(select, ID_PATH, "C:\\Fixed\\Path");
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled("C:\\Fixed\\Path\\", ExpectNtLayout(), true);
+}
+
+TEST(BadInputInstall, UnwritablePayloadFileStopsAndCancelRemovesNothing)
+{
+    // A directory in the way of tnp.hlp: as root Wine writes even read-only files.
+    CreateDirectoryA("C:\\Blocked", NULL);
+    CreateDirectoryA("C:\\Blocked\\tnp.hlp", NULL);
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "C:\\Blocked");
+    Click(select, IDOK);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    std::string text = Answer(box, IDOK);
+    EXPECT_TRUE(std::regex_match(text, std::regex(R"(File C:\\Blocked\\tnp\.hlp could not be written, RC=[1-9][0-9]*)")))
+        << text;
+    EXPECT_TRUE(IsWindowVisible(select));
+    EXPECT_EQ(FileBytes("C:\\Blocked\\TNPRead.txt").size(), 2320u) << "the first file stays";
+    EXPECT_FALSE(Exists("C:\\Blocked\\tnp.cnt")) << "nothing after the failed row";
+
+    Click(select, IDCANCEL);
+    EXPECT_TRUE(WaitGone(select));
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(FileBytes("C:\\Blocked\\TNPRead.txt").size(), 2320u) << "Cancel removes nothing";
+    EXPECT_FALSE(Exists("C:\\Blocked\\tnp.inf"));
+    EXPECT_FALSE(UninstallEntryExists());
+}
+
+
+// run_e2e.sh runs this group as a user without root's right to write read-only files.
+TEST(BadInputTargetFile, AReadOnlyFileIsReportedAndWrittenOnceTheUserClearsIt)
+{
+    ForgetEarlierInstallation();
+    CreateDirectoryA("C:\\ReadOnly", NULL);
+    WriteFileBytes("C:\\ReadOnly\\tnp.cnt", "kept");
+    ASSERT_TRUE(SetFileAttributesA("C:\\ReadOnly\\tnp.cnt", FILE_ATTRIBUTE_READONLY));
+    SetupProcess setup;
+    HWND select = OpenSelect(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "C:\\ReadOnly");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), "File C:\\ReadOnly\\tnp.cnt could not be written, RC=5");
+    EXPECT_EQ(FileBytes("C:\\ReadOnly\\tnp.cnt"), "kept");
+    EXPECT_FALSE(Exists("C:\\ReadOnly\\tnp.exe")) << "nothing after the failed row";
+
+    ASSERT_TRUE(SetFileAttributesA("C:\\ReadOnly\\tnp.cnt", FILE_ATTRIBUTE_NORMAL));
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled("C:\\ReadOnly\\", ExpectNtLayout(), true);
+}
+
+TEST(BadInputTargetFile, ALockedFileIsReportedAndWrittenOnceItIsReleased)
+{
+    ForgetEarlierInstallation();
+    CreateDirectoryA("C:\\Locked", NULL);
+    HANDLE lock = CreateFileA("C:\\Locked\\tnp.exe", GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SetupProcess setup;
+    HWND select = OpenSelect(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "C:\\Locked");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), "File C:\\Locked\\tnp.exe could not be written, RC=32");
+    EXPECT_FALSE(Exists("C:\\Locked\\tnp32hlp.dll")) << "nothing after the failed row";
+
+    CloseHandle(lock);
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled("C:\\Locked\\", ExpectNtLayout(), true);
+}
+
+// The shell's link class removed from the registry, as on a machine with a broken shell: the
+// files, script and entry are installed and no link is left half made.
+TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
+{
+    const char clsid[] = "CLSID\\{00021401-0000-0000-C000-000000000046}";
+    ASSERT_EQ(RegDeleteTreeA(HKEY_CLASSES_ROOT, clsid), ERROR_SUCCESS);
+    InstallDefaults(true);
+    bool nt = ExpectNtLayout();
+    ExpectPayloadFiles(kDefaultDir);
+    EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"), ExpectedScript(nt, true, WindowsDirectory()));
+    EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
+    for (const char *name : {"ReadMe File.lnk", "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"})
+        EXPECT_FALSE(Exists(ProgramGroup(nt) + name)) << name;
+    EXPECT_FALSE(Exists(DesktopLink(nt)));
+}
+
+// Links back up the tree and trees deeper than any path buffer, laid out by run_e2e.sh: the
+// scan ends, and reports the copy beyond them.
+TEST(BadInputSearch, LoopsAndOverLongTreesAreWalkedSafely)
+{
+    ExpectSearchOutcome();
+}

@@ -1,0 +1,163 @@
+// The steps a user takes through setup's windows, shared by the end-to-end cases.
+#include "flows.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include "checks.h"
+
+const char kSetupExe[] = "E:\\setup.exe";  // on a CD-ROM drive, which the search never lists
+const char kSearchCaption[] = "Searching for release...";
+const char kSelectCaption[] = "Tone Pilot Setup";
+const char kDefaultDir[] = "c:\\Program Files\\Tone Pilot\\";
+
+bool ExpectNtLayout()
+{
+    const char *layout = std::getenv("TNP_EXPECT_LAYOUT");
+    return layout == nullptr || std::string(layout) != "95";
+}
+
+std::string ProgramGroup(bool nt)
+{
+    return WindowsDirectory() + (nt ? "\\Profiles\\All Users" : "") + "\\Start Menu\\Programs\\Tone Pilot\\";
+}
+
+std::string DesktopLink(bool nt)
+{
+    return WindowsDirectory() + (nt ? "\\Profiles\\All Users" : "") + "\\Desktop\\Tone Pilot.lnk";
+}
+
+void PassSearch(std::string *status, std::string *directory)
+{
+    HWND search = WaitForDialog(kSearchCaption);
+    ASSERT_NE(search, nullptr) << "SEARCH never showed";
+    DWORD start = GetTickCount();
+    while (!IsEnabled(search, IDCANCEL) && GetTickCount() - start < 120000)
+        Sleep(50);
+    ASSERT_TRUE(IsEnabled(search, IDCANCEL)) << "the scan did not end";
+    *status = ControlText(search, ID_SEARCH_STATUS);
+    *directory = ControlText(search, ID_SEARCH_DIR);
+    Click(search, IDCANCEL);
+    ASSERT_TRUE(WaitGone(search));
+}
+
+HWND WaitForSelect()
+{
+    return WaitForDialog(kSelectCaption);
+}
+
+void ConfirmAndExpectSuccess(HWND select)
+{
+    Click(select, IDOK);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Answer(box, IDOK), "Successfully installed.");
+    EXPECT_TRUE(WaitGone(select));
+}
+
+void ExpectPayloadFiles(const std::string &dir)
+{
+    for (const PayloadFile &file : kPayloadFiles) {
+        std::string bytes = FileBytes(dir + file.name);
+        EXPECT_EQ(bytes.size(), file.size) << dir << file.name;
+        EXPECT_TRUE(bytes == FileBytes(ExpectedPayloadDir() + file.name)) << file.name << " differs";
+    }
+}
+
+void ExpectInstalled(const std::string &dir, bool nt, bool desktop)
+{
+    ExpectPayloadFiles(dir);
+    EXPECT_EQ(FileBytes(dir + "tnp.inf"), ExpectedScript(nt, desktop, WindowsDirectory()));
+
+    std::string shortDir = ShortPath(dir);
+    ASSERT_FALSE(shortDir.empty());
+    std::string arguments = "setupapi.dll,InstallHinfSection Uninstall_TNP 128 " + shortDir + "tnp.inf";
+    EXPECT_EQ(UninstallValue("DisplayName"), "Tone Pilot");
+    EXPECT_EQ(UninstallValueSize("DisplayName"), 11u);
+    EXPECT_EQ(UninstallValue("UninstallString"), "rundll32.exe " + arguments);
+    EXPECT_EQ(UninstallValueSize("UninstallString"), arguments.size() + 14);
+
+    std::string group = ProgramGroup(nt);
+    const char *links[3][2] = {{"ReadMe File.lnk", "TNPRead.txt"}, {"Help Contents.lnk", "tnp.hlp"},
+                               {"Tone Pilot.lnk", "tnp.exe"}};
+    for (auto &link : links) {
+        LinkInfo info = ReadLink(group + link[0]);
+        EXPECT_TRUE(info.loaded) << group << link[0];
+        EXPECT_EQ(info.target, dir + link[1]);
+        EXPECT_EQ(info.arguments, "") << "product links take no arguments";
+    }
+    LinkInfo uninstall = ReadLink(group + "Uninstall Tone Pilot.lnk");
+    EXPECT_TRUE(uninstall.loaded);
+    EXPECT_EQ(uninstall.target, WindowsDirectory() + (nt ? "\\system32" : "") + "\\rundll32.exe");
+    EXPECT_EQ(uninstall.arguments, arguments);
+    LinkInfo desktopLink = ReadLink(DesktopLink(nt));
+    EXPECT_EQ(desktopLink.loaded, desktop);
+    if (desktop)
+        EXPECT_EQ(desktopLink.target, group.substr(0, group.size() - 1));
+}
+
+HWND StartFirstRun(SetupProcess &setup)
+{
+    EXPECT_TRUE(setup.Start(kSetupExe));
+    std::string status, directory;
+    PassSearch(&status, &directory);
+    EXPECT_EQ(status, "Tone Pilot not found.");
+    EXPECT_EQ(directory, "");
+    HWND select = WaitForSelect();
+    EXPECT_NE(select, nullptr);
+    return select;
+}
+
+void AnswerQuestion(SetupProcess &setup, int answer)
+{
+    ASSERT_TRUE(setup.Start(kSetupExe));
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no question on a machine with an uninstall entry";
+    EXPECT_EQ(Answer(box, answer), "Tone Pilot already installed, do you want to install anyway?");
+    EXPECT_EQ(FindWindowA("#32770", kSearchCaption), nullptr) << "no search after the question";
+}
+
+void InstallDefaults(bool desktop)
+{
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ(ControlText(select, ID_SIZE), "624");
+    EXPECT_EQ(ControlText(select, ID_PATH), "c:\\Program Files\\Tone Pilot");
+    EXPECT_TRUE(IsChecked(select, ID_DESKTOP));
+    if (!desktop) {
+        Click(select, ID_DESKTOP);
+        Sleep(200);
+        EXPECT_FALSE(IsChecked(select, ID_DESKTOP));
+    }
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+}
+
+void ExpectSearchOutcome()
+{
+    const char *expected = std::getenv("TNP_EXPECT_FOUND");
+    std::string found = expected == nullptr ? "" : expected;
+    SetupProcess setup;
+    ASSERT_TRUE(setup.Start(kSetupExe));
+    HWND search = WaitForDialog(kSearchCaption);
+    ASSERT_NE(search, nullptr);
+    bool disabledWhileScanning = !IsEnabled(search, IDCANCEL);
+    if (std::getenv("TNP_EXPECT_LONG_SCAN") != nullptr) {
+        EXPECT_TRUE(disabledWhileScanning) << "Continue must wait for the scan";
+    }
+    std::string status, directory;
+    PassSearch(&status, &directory);
+    EXPECT_EQ(status, found.empty() ? "Tone Pilot not found." : "Tone Pilot found in the directory below.");
+    EXPECT_EQ(directory, found);
+
+    HWND select = WaitForSelect();
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ(ControlText(select, ID_PATH), found.empty() ? "c:\\Program Files\\Tone Pilot" : found);
+    if (found.empty() || std::getenv("TNP_SEARCH_INSTALL") == nullptr) {
+        Click(select, IDCANCEL);
+        EXPECT_EQ(setup.WaitForExit(), 0);
+        return;
+    }
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled(found, ExpectNtLayout(), true);
+}

@@ -1,0 +1,38 @@
+// The steps a user takes through setup's windows, and what an installation must leave behind;
+// shared by the end-to-end cases.
+#pragma once
+#include <windows.h>
+#include <string>
+#include "ui.h"
+
+extern const char kSetupExe[];
+extern const char kSearchCaption[];
+extern const char kSelectCaption[];
+extern const char kDefaultDir[];
+enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_SIZE = 1027, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
+
+// False when run_e2e.sh says the Windows version must give the 95 layout.
+bool ExpectNtLayout();
+std::string ProgramGroup(bool nt);
+std::string DesktopLink(bool nt);
+
+// Lets the search finish and closes it; its outcome texts are returned through the arguments.
+void PassSearch(std::string *status, std::string *directory);
+HWND WaitForSelect();
+// Presses OK and expects "Successfully installed." and a closed dialog.
+void ConfirmAndExpectSuccess(HWND select);
+// A first run on a machine without an earlier copy, up to an open SELECT.
+HWND StartFirstRun(SetupProcess &setup);
+// A later run: the question is shown and answered.
+void AnswerQuestion(SetupProcess &setup, int answer);
+// A first run that installs into the default directory, with or without the desktop link.
+void InstallDefaults(bool desktop);
+
+void ExpectPayloadFiles(const std::string &dir);
+// Files, tnp.inf, the uninstall entry and every link, read back through the platform.
+void ExpectInstalled(const std::string &dir, bool nt, bool desktop);
+
+// The search over the drives run_e2e.sh laid out for the case, and the SELECT that follows;
+// TNP_EXPECT_FOUND holds the directory the search must report, or nothing when there is no copy
+// to find (TNP_SEARCH_INSTALL: install into it; TNP_EXPECT_LONG_SCAN: Continue must wait).
+void ExpectSearchOutcome();
