@@ -4,6 +4,7 @@
 #include "../payload/payload_store.h"
 #include "../payload/payload_table.h"
 #include "../resources/resource_ids.h"
+#include "../setup/folders.h"
 #include "../setup/globals.h"
 #include "../setup/messages.h"
 
@@ -31,7 +32,7 @@ static void BrowseForFolder(HWND dialog)
     IMalloc *allocator = NULL;
     SHGetMalloc(&allocator);
 
-    char path[TNP_TEXT_CAPACITY];
+    char path[MAX_PATH];
     BROWSEINFOA browse;
     browse.hwndOwner = dialog;
     browse.pidlRoot = NULL;
@@ -48,10 +49,9 @@ static void BrowseForFolder(HWND dialog)
         // Without the shell's allocator the item list can't be given back; a few bytes stay.
         if (allocator != NULL)
             allocator->Free(item);
-        if (lstrlenA(path) + lstrlenA(TNP_BROWSE_SUFFIX) < (int)sizeof path) {
-            lstrcatA(path, TNP_BROWSE_SUFFIX);
-            SetDlgItemTextA(dialog, IDC_PATH, path);
-        }
+        char proposal[TNP_TEXT_CAPACITY];
+        if (BuildBrowsedInstallDirectory(proposal, sizeof proposal, path))
+            SetDlgItemTextA(dialog, IDC_PATH, proposal);
     }
     if (allocator != NULL)
         allocator->Release();

@@ -1,5 +1,6 @@
 #include "folders.h"
 #include "bounded_text.h"
+#include "product.h"
 
 static const char kAllUsersProfile[] = "\\Profiles\\All Users";
 static const char kProgramGroupTarget[] = "\\Start Menu\\Programs\\Tone Pilot";
@@ -25,11 +26,6 @@ static bool Join(char *out, int capacity, const char *a, const char *b, const ch
     return false;
 }
 
-bool BuildProfileRoot(char *out, int capacity, const char *windowsDir, bool ntLayout)
-{
-    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", "");
-}
-
 bool BuildProgramGroupFolder(char *out, int capacity, const char *windowsDir, bool ntLayout)
 {
     return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kProgramGroupTarget,
@@ -46,9 +42,11 @@ bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool 
     return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kDesktopLink);
 }
 
-bool BuildToolDirectory(char *out, int capacity, const char *windowsDir, bool ntLayout)
+bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder)
 {
-    return Join(out, capacity, windowsDir, ntLayout ? kNtToolSubdirectory : "", "");
+    int length = TextLength(pickedFolder);
+    bool endsWithBackslash = length > 0 && pickedFolder[length - 1] == '\\';
+    return Join(out, capacity, pickedFolder, TNP_BROWSE_SUFFIX + (endsWithBackslash ? 1 : 0), "");
 }
 
 bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout)

@@ -5,9 +5,11 @@
 
 bool IsNtLayout(unsigned long platformId);
 
-bool BuildProfileRoot(char *out, int capacity, const char *windowsDir, bool ntLayout);
 bool BuildProgramGroupFolder(char *out, int capacity, const char *windowsDir, bool ntLayout);
 bool BuildProgramGroupTarget(char *out, int capacity, const char *windowsDir, bool ntLayout);
 bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool ntLayout);
-bool BuildToolDirectory(char *out, int capacity, const char *windowsDir, bool ntLayout);
 bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout);
+
+// The install directory proposed for a folder picked in the shell's browser: the product's
+// folder one level below it. A drive root such as "C:\" already ends with its backslash.
+bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder);

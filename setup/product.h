@@ -12,11 +12,6 @@
 #define TNP_UNINSTALL_KEY       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot"
 #define TNP_UNINSTALL_KEY_CLASS "String"
 
-// The uninstall command; %s is the short install directory, ending with a backslash.
-#define TNP_UNINSTALL_ARGUMENTS_FORMAT \
-    "setupapi.dll,InstallHinfSection " TNP_UNINSTALL_SECTION " 128 %s" TNP_UNINSTALL_SCRIPT
-#define TNP_UNINSTALL_COMMAND_FORMAT "rundll32.exe " TNP_UNINSTALL_ARGUMENTS_FORMAT
-
 // Capacities shared by every subsystem, in characters including the terminating NUL.
 enum {
     TNP_PATH_CAPACITY = 260,  // MAX_PATH: install directory, existing-copy directory, folders

@@ -2,7 +2,7 @@
 #include "bounded_text.h"
 #include "product.h"
 
-static bool BuildFromFormat(char *out, int capacity, const char *prefix, const char *shortInstallDir)
+static bool BuildWithPrefix(char *out, int capacity, const char *prefix, const char *shortInstallDir)
 {
     if (capacity < 1)
         return false;
@@ -18,12 +18,12 @@ static bool BuildFromFormat(char *out, int capacity, const char *prefix, const c
 
 bool BuildUninstallCommand(char *out, int capacity, const char *shortInstallDir)
 {
-    return BuildFromFormat(out, capacity, "rundll32.exe ", shortInstallDir);
+    return BuildWithPrefix(out, capacity, "rundll32.exe ", shortInstallDir);
 }
 
 bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDir)
 {
-    return BuildFromFormat(out, capacity, "", shortInstallDir);
+    return BuildWithPrefix(out, capacity, "", shortInstallDir);
 }
 
 // Last position >= 1 holding `wanted`, or 0 when there is none; position 0 is never examined.

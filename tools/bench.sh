@@ -29,8 +29,10 @@ printf '%-44s %14s %10s\n' "stub overhead: exe minus ZPK bytes" "$((exe_bytes - 
 printf '%-44s %14s %10s\n' "payload: our bytes / zlib level 9 bytes" \
     "$(echo "scale=3; $zpk_bytes / $level9" | bc)" "<= 0.95"
 printf '%-44s %14s %10s\n' "install sequence, median of 5 (ms)" "$(value install_ms)" "<= 150"
+printf '%-44s %14s %10s\n' "  of which until the last file is written (ms)" "$(value extract_ms)" ""
 printf '%-44s %14s %10s\n' "bare extract loop, median of 5 (ms)" "$(value bare_ms)" ""
 printf '%-44s %14s %10s\n' "install / bare extract" "$(value ratio)" "<= 1.5"
+printf '%-44s %14s %10s\n' "extraction part / bare extract" "$(value extract_ratio)" ""
 printf '%-44s %14s %10s\n' "peak private memory of setup (KB)" "$(value peak_private_kb)" "<= 3072"
 printf '%-44s %14s %10s\n' "scan of $(value directories) directories (ms)" "$(value scan_ms)" ""
 printf '%-44s %14s %10s\n' "bare FindFirstFileA walk (ms)" "$(value bare_scan_ms)" ""

@@ -265,20 +265,14 @@ TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
     EXPECT_EQ(setup.WaitForExit(), 0);
     ExpectInstalled(dir + "\\", ExpectNtLayout(), true);
 }
+
 TEST(BadInputInstall, UncreatableDirectoryKeepsTheDialogForAnotherTry)
 {
     SetupProcess setup;
     HWND select = StartFirstRun(setup);
     ASSERT_NE(select, nullptr);
     TypeText(select, ID_PATH, "Q:\\new");
-    Click(select, IDOK);
-    HWND box = WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    std::string text = Answer(box, IDOK);
-    EXPECT_TRUE(std::regex_match(text, std::regex(R"(Directory/folder Q:\\new\\ could not be created, RC=[1-9][0-9]*)")))
-        << text;
-    EXPECT_TRUE(IsWindowVisible(select)) << "the dialog stays open";
-    EXPECT_FALSE(UninstallEntryExists());
+    ExpectMatch(ConfirmAndReadRefusal(select), R"(Directory/folder Q:\\new\\ could not be created, RC=[1-9][0-9]*)");
 
     TypeText(select, ID_PATH, "C:\\Fixed\\Path");
     ConfirmAndExpectSuccess(select);
@@ -288,20 +282,14 @@ TEST(BadInputInstall, UncreatableDirectoryKeepsTheDialogForAnotherTry)
 
 TEST(BadInputInstall, UnwritablePayloadFileStopsAndCancelRemovesNothing)
 {
-    // A directory in the way of tnp.hlp: as root Wine writes even read-only files.
+    // A directory in the way of tnp.hlp, which no user can write over.
     CreateDirectoryA("C:\\Blocked", NULL);
     CreateDirectoryA("C:\\Blocked\\tnp.hlp", NULL);
     SetupProcess setup;
     HWND select = StartFirstRun(setup);
     ASSERT_NE(select, nullptr);
     TypeText(select, ID_PATH, "C:\\Blocked");
-    Click(select, IDOK);
-    HWND box = WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    std::string text = Answer(box, IDOK);
-    EXPECT_TRUE(std::regex_match(text, std::regex(R"(File C:\\Blocked\\tnp\.hlp could not be written, RC=[1-9][0-9]*)")))
-        << text;
-    EXPECT_TRUE(IsWindowVisible(select));
+    ExpectMatch(ConfirmAndReadRefusal(select), R"(File C:\\Blocked\\tnp\.hlp could not be written, RC=[1-9][0-9]*)");
     EXPECT_EQ(FileBytes("C:\\Blocked\\TNPRead.txt").size(), 2320u) << "the first file stays";
     EXPECT_FALSE(Exists("C:\\Blocked\\tnp.cnt")) << "nothing after the failed row";
 

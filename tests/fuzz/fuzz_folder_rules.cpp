@@ -1,5 +1,6 @@
-// The folder rules and the uninstall command with any Windows directory and capacity: the
-// result fits its buffer or is refused empty, never cut.
+// The folder rules, the browsed-folder proposal and the uninstall command with any Windows
+// directory (or picked folder) and capacity: the result fits its buffer or is refused empty,
+// never cut.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -17,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool nt = data[1] & 1;
     std::string windowsDir(reinterpret_cast<const char *>(data + 2), size - 2);
     windowsDir = windowsDir.substr(0, windowsDir.find('\0'));
-    const Rule rules[] = {BuildProfileRoot, BuildProgramGroupFolder, BuildProgramGroupTarget,
-                          BuildDesktopLinkFile, BuildToolDirectory, BuildRundll32Path};
+    const Rule rules[] = {BuildProgramGroupFolder, BuildProgramGroupTarget, BuildDesktopLinkFile,
+                          BuildRundll32Path};
     for (Rule rule : rules) {
         char *out = static_cast<char *>(malloc(capacity));
         bool ok = rule(out, capacity, windowsDir.c_str(), nt);
@@ -28,6 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             abort();
         free(out);
     }
+    char *proposal = static_cast<char *>(malloc(capacity));
+    bool proposed = BuildBrowsedInstallDirectory(proposal, capacity, windowsDir.c_str());
+    size_t proposalLength = strnlen(proposal, capacity);
+    if (proposalLength >= (size_t)capacity || (!proposed && proposalLength != 0) ||
+        (proposed && (std::string(proposal, windowsDir.size()) != windowsDir ||
+                      std::string(proposal).substr(proposalLength - 10) != "Tone Pilot")))
+        abort();
+    free(proposal);
     char *command = static_cast<char *>(malloc(capacity));
     bool ok = BuildUninstallCommand(command, capacity, windowsDir.c_str());
     if (strnlen(command, capacity) >= (size_t)capacity || (!ok && command[0] != '\0'))

@@ -63,9 +63,6 @@ TEST(FolderRules, BothLayouts)
               "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot");
     EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\WINNT", true), "C:\\WINNT\\Profiles\\All Users\\Desktop\\Tone Pilot.lnk");
     EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\WINDOWS", false), "C:\\WINDOWS\\Desktop\\Tone Pilot.lnk");
-    EXPECT_EQ(Rule(BuildProfileRoot, "C:\\WINDOWS", false), "C:\\WINDOWS");
-    EXPECT_EQ(Rule(BuildToolDirectory, "C:\\WINNT", true), "C:\\WINNT\\system32");
-    EXPECT_EQ(Rule(BuildToolDirectory, "C:\\WINDOWS", false), "C:\\WINDOWS");
     EXPECT_TRUE(IsNtLayout(2));
     EXPECT_FALSE(IsNtLayout(1));
     EXPECT_FALSE(IsNtLayout(0));
@@ -104,4 +101,18 @@ TEST(CommandLine, WinMainGetsWhatFollowsTheProgramName)
     EXPECT_STREQ(SkipProgramName("\"C:\\My Files\\setup.exe\" arg"), "arg");
     EXPECT_STREQ(SkipProgramName("\"C:\\unterminated"), "");
     EXPECT_STREQ(SkipProgramName(""), "");
+}
+
+TEST(FolderRules, TheBrowsedFolderGetsTheProductFolderBelowIt)
+{
+    char out[32];
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\Apps"));
+    EXPECT_STREQ(out, "D:\\Apps\\Tone Pilot");
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\"));
+    EXPECT_STREQ(out, "D:\\Tone Pilot") << "a drive root has its backslash already";
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "\\\\server\\share\\"));
+    EXPECT_STREQ(out, "\\\\server\\share\\Tone Pilot");
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopq"));  // 31 with the suffix
+    EXPECT_FALSE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopqr"));
+    EXPECT_STREQ(out, "") << "refused, not cut";
 }
