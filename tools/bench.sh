@@ -34,6 +34,7 @@ printf '%-44s %14s %10s\n' "bare extract loop, median of 5 (ms)" "$(value bare_m
 printf '%-44s %14s %10s\n' "install / bare extract" "$(value ratio)" "<= 1.5"
 printf '%-44s %14s %10s\n' "extraction part / bare extract" "$(value extract_ratio)" ""
 printf '%-44s %14s %10s\n' "peak private memory of setup (KB)" "$(value peak_private_kb)" "<= 3072"
+printf '%-44s %14s %10s\n' "  Wine's own about box, for comparison (KB)" "$(value bare_gui_peak_private_kb)" ""
 printf '%-44s %14s %10s\n' "scan of $(value directories) directories (ms)" "$(value scan_ms)" ""
 printf '%-44s %14s %10s\n' "bare FindFirstFileA walk (ms)" "$(value bare_scan_ms)" ""
 printf '%-44s %14s %10s\n' "scan / bare walk" "$(value scan_ratio)" "<= 1.5"
