@@ -8,7 +8,6 @@
 
 namespace {
 
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot";
 const char kInstalled[] = "Successfully installed.";
 
 std::string Damaged(const char *fileName)
@@ -125,7 +124,6 @@ HWND OpenSelect(SetupProcess &setup)
     return WaitForSelect();
 }
 
-const char kDefaultOffer[] = "c:\\Program Files\\Tone Pilot";
 const char kCommandHead[] = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
 
 }  // namespace

@@ -42,12 +42,12 @@ LinkInfo ReadLink(const std::string &linkFile)
     return info;
 }
 
-static const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot";
 
 std::string UninstallValue(const char *name)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return "<missing>";
     char text[1024] = "";
     DWORD size = sizeof text, type = 0;
@@ -59,7 +59,7 @@ std::string UninstallValue(const char *name)
 unsigned long UninstallValueSize(const char *name)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     DWORD size = 0;
     RegQueryValueExA(key, name, NULL, NULL, NULL, &size);
@@ -70,7 +70,7 @@ unsigned long UninstallValueSize(const char *name)
 bool UninstallEntryExists()
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;

@@ -10,6 +10,7 @@ struct LinkInfo {
 };
 
 LinkInfo ReadLink(const std::string &linkFile);
+extern const char kUninstallKey[];  // under HKEY_LOCAL_MACHINE
 // The uninstall entry's value, or "<missing>".
 std::string UninstallValue(const char *name);
 unsigned long UninstallValueSize(const char *name);

@@ -8,6 +8,7 @@ const char kSetupExe[] = "E:\\setup.exe";  // on a CD-ROM drive, which the searc
 const char kSearchCaption[] = "Searching for release...";
 const char kSelectCaption[] = "Tone Pilot Setup";
 const char kDefaultDir[] = "c:\\Program Files\\Tone Pilot\\";
+const char kDefaultOffer[] = "c:\\Program Files\\Tone Pilot";
 
 bool ExpectNtLayout()
 {
@@ -121,7 +122,7 @@ void InstallDefaults(bool desktop)
     HWND select = StartFirstRun(setup);
     ASSERT_NE(select, nullptr);
     EXPECT_EQ(ControlText(select, ID_SIZE), "624");
-    EXPECT_EQ(ControlText(select, ID_PATH), "c:\\Program Files\\Tone Pilot");
+    EXPECT_EQ(ControlText(select, ID_PATH), kDefaultOffer);
     EXPECT_TRUE(IsChecked(select, ID_DESKTOP));
     if (!desktop) {
         Click(select, ID_DESKTOP);
@@ -151,7 +152,7 @@ void ExpectSearchOutcome()
 
     HWND select = WaitForSelect();
     ASSERT_NE(select, nullptr);
-    EXPECT_EQ(ControlText(select, ID_PATH), found.empty() ? "c:\\Program Files\\Tone Pilot" : found);
+    EXPECT_EQ(ControlText(select, ID_PATH), found.empty() ? kDefaultOffer : found);
     if (found.empty() || std::getenv("TNP_SEARCH_INSTALL") == nullptr) {
         Click(select, IDCANCEL);
         EXPECT_EQ(setup.WaitForExit(), 0);

@@ -9,6 +9,7 @@ extern const char kSetupExe[];
 extern const char kSearchCaption[];
 extern const char kSelectCaption[];
 extern const char kDefaultDir[];
+extern const char kDefaultOffer[];  // what SELECT proposes when no earlier copy is known
 enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_SIZE = 1027, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
 
 // False when run_e2e.sh says the Windows version must give the 95 layout.
