@@ -1,6 +1,6 @@
-# The 64-bit twin of the i686 build. This machine's kernel runs 64-bit user code only, so Wine
-# can execute no 32-bit program here; the tests drive a 64-bit build of the same sources
-# through wine64 instead, while the shipped 32-bit exe is checked as a file.
+# The 64-bit twin of the i686 build, for machines whose kernel runs no 32-bit user code: there
+# the tests drive a 64-bit build of the same sources through wine64, and the shipped 32-bit exe
+# is checked as a file only.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

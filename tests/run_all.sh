@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the shipped 32-bit setup.exe and its file checks, the
-# 64-bit twin with the unit tests and the end-to-end cases under wine64, and the host checks.
+# Builds everything and runs every test. Where this machine runs 32-bit Windows code, the unit
+# tests and the end-to-end cases run the i686 build, so the cases drive build/setup.exe, the
+# shipped bytes; elsewhere they run the 64-bit twin built from the same sources (build-tests).
+# Then the host checks of the shipped exe, the reproducible-build check and the fuzzers.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -19,14 +21,23 @@ xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=":$n"
 export TNP_WINE_TEMPLATE=$work/template
-WINEPREFIX=$TNP_WINE_TEMPLATE WINEDEBUG=-all /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-WINEPREFIX=$TNP_WINE_TEMPLATE wineserver -w
+. tests/wine-arch.sh
+if runs_32bit_code "$TNP_WINE_TEMPLATE" build/tests/arch_probe.exe; then
+    preset=default
+    under_test="build/setup.exe (i686, the shipped bytes)"
+else
+    preset=tests
+    under_test="build-tests/setup.exe (x86_64 twin: this machine runs no 32-bit code)"
+    use_wine_for build-tests/setup.exe
+    make_wine_prefix "$TNP_WINE_TEMPLATE"
+fi
 
 export TNP_RESULTS_DIR=$work/results
 mkdir -p "$TNP_RESULTS_DIR"
 status=0
-ctest --preset tests --output-on-failure || status=1
+ctest --preset "$preset" --output-on-failure || status=1
 bash tests/check_reproducible.sh || status=1
 bash tests/fuzz/run_fuzzers.sh 20 || status=1
+echo "setup.exe under test: $under_test"
 python3 tests/count_bad_inputs.py "$TNP_RESULTS_DIR" || status=1
 exit $status

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Runs one Windows test program in a throw-away Wine prefix and passes on its exit code.
-# The prefix is a copy of $TNP_WINE_TEMPLATE when set (made once per test run), else new.
+# The prefix is a copy of $TNP_WINE_TEMPLATE when set (made once per test run for the same
+# architecture), else new. The program's machine type picks the Wine (wine-arch.sh).
 set -u
-WINE=${WINE:-/usr/lib/wine/wine64}  # 64-bit user code only on these machines
 exe=$1; shift
+. "$(dirname "$0")/wine-arch.sh"
+use_wine_for "$exe"
 work=$(mktemp -d /tmp/tnp-wine.XXXXXX)
 export WINEPREFIX=$work/pfx WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
 if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
     cp -a "$TNP_WINE_TEMPLATE" "$WINEPREFIX"
 else
-    "$WINE" wineboot -i >/dev/null 2>&1; wineserver -w
+    make_wine_prefix "$WINEPREFIX"
 fi
 if [ -z "${DISPLAY:-}" ]; then
     exec_prefix=(xvfb-run -a)

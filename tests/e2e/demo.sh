@@ -7,6 +7,7 @@ set -u
 build=$(cd "$1" && pwd)
 top=$(cd "$(dirname "$0")/../.." && pwd)
 . "$(dirname "$0")/prefix.sh"
+use_wine_for "$build/setup.exe"
 work=$(mktemp -d /tmp/tnp-demo.XXXXXX)
 XVFB_PID=
 trap 'rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT

@@ -1,12 +1,18 @@
 # Throw-away Wine prefixes for the end-to-end runs (sourced). A template is made once; each case
 # gets a copy with setup.exe, the driver and the packed and unpacked payload on a CD-ROM drive E:
 # (which the search never lists), an empty fixed drive D:, and no z: drive, so that the search
-# walks only the prefix's own disks and never the host.
-WINE=${WINE:-/usr/lib/wine/wine64}
+# walks only the prefix's own disks and never the host. The Wine is the one for the build's
+# setup.exe (wine-arch.sh), and the template starts as a copy of $TNP_WINE_TEMPLATE when the
+# test run made one.
+. "$(dirname "${BASH_SOURCE[0]}")/../wine-arch.sh"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
 
 make_template() {  # <dir>
-    WINEPREFIX=$1 "$WINE" wineboot -i >/dev/null 2>&1
+    if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
+        cp -a "$TNP_WINE_TEMPLATE" "$1"
+    else
+        make_wine_prefix "$1"
+    fi
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v f: /d network /f >/dev/null 2>&1
@@ -20,7 +26,7 @@ make_case_prefix() {  # <template> <case dir> <tests build dir> [Windows version
     export WINEPREFIX=$case_dir/pfx
     mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
     cp -a "$template" "$WINEPREFIX"
-    cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$case_dir/e/"
+    cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$build/tests/e2e/floor_dialog.exe" "$case_dir/e/"
     cp "$build"/payload-files/* "$case_dir/e/expect/"
     cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
     rm -f "$WINEPREFIX/dosdevices/z:"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Runs every end-to-end case in a throw-away Wine prefix of its own (made by prefix.sh).
+# Runs every end-to-end case in a throw-away Wine prefix of its own (made by prefix.sh), with
+# the setup.exe and the driver of the given build: build (i686, the shipped bytes, under the
+# 32-bit loader) or build-tests (the x86_64 twin, under wine64).
 #
-#   run_e2e.sh <tests build dir> [case filter]
+#   run_e2e.sh <build dir> [case filter]
 set -u
 build=$(cd "$1" && pwd)
 only=${2:-}
 . "$(dirname "$0")/prefix.sh"
+use_wine_for "$build/setup.exe"
 work=$(mktemp -d /tmp/tnp-e2e.XXXXXX)
 XVFB_PID=
 trap 'rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
