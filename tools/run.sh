@@ -20,7 +20,8 @@ fi
 export WINEPREFIX=${WINEPREFIX:-$HOME/.tone-pilot-setup/prefix} WINEDEBUG=-all
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display: running a scripted demonstration install under Xvfb."
-    exec bash "$top/tests/e2e/demo.sh" "$top/build-tests"
+    [ "$wine" = /usr/lib/wine/wine ] && export WINEARCH=win32  # the 32-bit exe in a 32-bit prefix
+    WINE=$wine exec bash "$top/tests/e2e/demo.sh" "$(dirname "$exe")"
 fi
 [ -d "$WINEPREFIX" ] || "$wine" wineboot -i >/dev/null 2>&1
 "$wine" "$exe"

@@ -10,7 +10,8 @@ extern const char kSearchCaption[];
 extern const char kSelectCaption[];
 extern const char kDefaultDir[];
 extern const char kDefaultOffer[];  // what SELECT proposes when no earlier copy is known
-enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_BROWSE = 1026, ID_SIZE = 1027, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
+enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_BROWSE = 1026, ID_SIZE = 1027 };
+enum { ID_SEARCH_ICON = 1028, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
 // The shell's folder browser: the static holding the caller's title, and the folder tree.
 enum { ID_BROWSER_TITLE = 0x3742, ID_BROWSER_TREE = 0x3741 };
 
