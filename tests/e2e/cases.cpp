@@ -119,3 +119,28 @@ TEST(Search, FindsTheFirstCopyOnAFixedDriveOnly)
 {
     ExpectSearchOutcome();
 }
+
+TEST(Browse, CancelKeepsThePathAndAPickedFolderGetsTonePilotBelowIt)
+{
+    ASSERT_TRUE(CreateDirectoryA("D:\\Picked", NULL));
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+
+    HWND browser = OpenBrowser(select);
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    EXPECT_EQ(ControlText(browser, ID_BROWSER_TITLE), "Select path to install into");
+    Click(browser, IDCANCEL);
+    ASSERT_TRUE(WaitGone(browser));
+    EXPECT_EQ(ControlText(select, ID_PATH), kDefaultOffer);
+
+    // Wine names a drive "<label> (C:)".
+    EXPECT_EQ(BrowseTo(select, {"My Computer", "(D:)", "Picked"}), "D:\\Picked\\Tone Pilot");
+    EXPECT_EQ(BrowseTo(select, {"My Computer", "(C:)"}), "C:\\Tone Pilot");
+
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_FALSE(UninstallEntryExists());
+    for (const char *dir : {"c:\\Program Files\\Tone Pilot", "D:\\Picked\\Tone Pilot", "C:\\Tone Pilot"})
+        EXPECT_FALSE(Exists(dir)) << dir;
+}

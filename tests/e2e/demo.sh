@@ -2,7 +2,7 @@
 # A scripted demonstration install under Xvfb in a fresh prefix, inside Wine's virtual desktop
 # so the dialogs have their frames: prints what was installed and saves the pictures to docs/.
 #
-#   demo.sh <tests build dir>
+#   demo.sh <build dir: setup.exe and tests/e2e/e2e_driver.exe>
 set -u
 build=$(cd "$1" && pwd)
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -14,11 +14,19 @@ trap 'rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
 start_xvfb_unless_display
 make_template "$work/template"
 make_case_prefix "$work/template" "$work/demo" "$build"
+# 3,000 directories on D: keep the search busy long enough for a picture of it at work.
+python3 -c "
+import os, sys
+for a in range(30):
+    for b in range(100):
+        os.makedirs(os.path.join(sys.argv[1], 'w%d' % a, 'v%d' % b))" "$work/demo/d"
 timeout 300 "$WINE" explorer /desktop=demo,640x400 'E:\e2e_driver.exe' --gtest_filter='Demo.*' >/dev/null 2>&1
 wineserver -w
 cat "$work/demo/e/shots/installed.txt" 2>/dev/null || { echo "the demonstration did not complete"; exit 1; }
 mkdir -p "$top/docs"
 for shot in "$work"/demo/e/shots/*.bmp; do
-    convert "$shot" "$top/docs/$(basename "$shot" .bmp).png"
+    convert "$shot" "PNG8:$top/docs/$(basename "$shot" .bmp).png"
 done
+cmp -s "$top/docs/search-scanning.png" "$top/docs/search-done.png" &&
+    { echo "the search was not caught at work"; exit 1; }
 echo "Pictures: $(cd "$top" && ls docs/*.png | tr '\n' ' ')"

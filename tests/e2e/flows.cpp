@@ -45,6 +45,27 @@ HWND WaitForSelect()
     return WaitForDialog(kSelectCaption);
 }
 
+HWND OpenBrowser(HWND select)
+{
+    Click(select, ID_BROWSE);
+    return WaitForOwnedDialog(select);
+}
+
+std::string BrowseTo(HWND select, const std::vector<std::string> &treeItems)
+{
+    std::string before = ControlText(select, ID_PATH);
+    HWND browser = OpenBrowser(select);
+    EXPECT_NE(browser, nullptr) << "no folder browser";
+    EXPECT_TRUE(SelectTreeItem(GetDlgItem(browser, ID_BROWSER_TREE), treeItems)) << treeItems.back() << " not in the tree";
+    Click(browser, IDOK);
+    EXPECT_TRUE(WaitGone(browser));
+    // SELECT puts the proposal in place after the browser has gone, within the same handler.
+    DWORD start = GetTickCount();
+    while (ControlText(select, ID_PATH) == before && GetTickCount() - start < 30000)
+        Sleep(25);
+    return ControlText(select, ID_PATH);
+}
+
 void ConfirmAndExpectSuccess(HWND select)
 {
     Click(select, IDOK);

@@ -10,7 +10,10 @@ extern const char kSearchCaption[];
 extern const char kSelectCaption[];
 extern const char kDefaultDir[];
 extern const char kDefaultOffer[];  // what SELECT proposes when no earlier copy is known
-enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_SIZE = 1027, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
+enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_BROWSE = 1026, ID_SIZE = 1027 };
+enum { ID_SEARCH_ICON = 1028, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
+// The shell's folder browser: the static holding the caller's title, and the folder tree.
+enum { ID_BROWSER_TITLE = 0x3742, ID_BROWSER_TREE = 0x3741 };
 
 // False when run_e2e.sh says the Windows version must give the 95 layout.
 bool ExpectNtLayout();
@@ -20,6 +23,12 @@ std::string DesktopLink(bool nt);
 // Lets the search finish and closes it; its outcome texts are returned through the arguments.
 void PassSearch(std::string *status, std::string *directory);
 HWND WaitForSelect();
+// Presses "..." without waiting for SELECT, whose handler runs the browser modally; the browser,
+// or NULL when none opened.
+HWND OpenBrowser(HWND select);
+// Picks the folder at the end of these tree items in a browser opened from SELECT and presses
+// OK; what SELECT then proposes.
+std::string BrowseTo(HWND select, const std::vector<std::string> &treeItems);
 // Presses OK and expects "Successfully installed." and a closed dialog.
 void ConfirmAndExpectSuccess(HWND select);
 // A first run on a machine without an earlier copy, up to an open SELECT.

@@ -19,6 +19,9 @@ make_template() {  # <dir>
     WINEPREFIX=$1 wineserver -w
     # The desktop folders every Windows of either family has; Wine makes neither.
     mkdir -p "$1/drive_c/windows/Desktop" "$1/drive_c/windows/Profiles/All Users/Desktop"
+    # This Wine doesn't find its own fonts in its data directory, only in the Windows folder: without
+    # them a close box draws as an "r" (no Marlett) and captions fall back to a host font.
+    cp /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
 }
 
 make_case_prefix() {  # <template> <case dir> <tests build dir> [Windows version]; sets WINEPREFIX

@@ -22,6 +22,7 @@ cases=(
     "defaults|Install.DefaultsWithDesktop||nt"
     "no-desktop|Install.DesktopCleared||nt"
     "typed|Install.TypedDirectoriesWithAndWithoutBackslash||nt"
+    "browse|Browse.*||nt"
     "second-run|SecondRun.*||nt"
     "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
     "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"

@@ -1,4 +1,5 @@
 #include "ui.h"
+#include <commctrl.h>
 
 bool SetupProcess::Start(const std::string &exe)
 {
@@ -60,6 +61,20 @@ HWND WaitForMessageBox(DWORD timeoutMs)
     }, timeoutMs);
 }
 
+static HWND g_wantedOwner;
+
+HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs)
+{
+    g_wantedOwner = owner;
+    return Poll([](HWND *window) {
+        *window = NULL;
+        while ((*window = FindWindowExA(NULL, *window, "#32770", NULL)) != NULL)
+            if (GetWindow(*window, GW_OWNER) == g_wantedOwner && IsWindowVisible(*window))
+                return true;
+        return false;
+    }, timeoutMs);
+}
+
 bool WaitGone(HWND window, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
@@ -96,6 +111,53 @@ bool IsChecked(HWND dialog, int id)
 bool IsEnabled(HWND dialog, int id)
 {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+// A tree view keeps its texts in its own process, so the item record and the text buffer for a
+// read are placed there.
+static std::string TreeItemText(HANDLE process, char *remote, HWND tree, HTREEITEM item)
+{
+    const int capacity = 260;
+    TVITEMA record = {};
+    record.mask = TVIF_TEXT;
+    record.hItem = item;
+    record.pszText = remote + sizeof record;
+    record.cchTextMax = capacity;
+    char text[capacity + 1] = "";
+    if (WriteProcessMemory(process, remote, &record, sizeof record, NULL) &&
+        SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)remote))
+        ReadProcessMemory(process, remote + sizeof record, text, capacity, NULL);
+    return text;
+}
+
+static bool EndsWith(const std::string &text, const std::string &end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool SelectTreeItem(HWND tree, const std::vector<std::string> &names)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == NULL)
+        return false;
+    char *remote = (char *)VirtualAllocEx(process, NULL, 4096, MEM_COMMIT, PAGE_READWRITE);
+    HTREEITEM item = remote != NULL ? TreeView_GetRoot(tree) : NULL;
+    for (const std::string &name : names) {
+        if (item == NULL)
+            break;
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        item = TreeView_GetChild(tree, item);
+        while (item != NULL && !EndsWith(TreeItemText(process, remote, tree, item), name))
+            item = TreeView_GetNextSibling(tree, item);
+    }
+    if (item != NULL)
+        TreeView_SelectItem(tree, item);
+    if (remote != NULL)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return item != NULL;
 }
 
 std::string Answer(HWND box, int button)
