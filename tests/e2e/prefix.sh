@@ -29,7 +29,8 @@ make_case_prefix() {  # <template> <case dir> <tests build dir> [Windows version
     export WINEPREFIX=$case_dir/pfx
     mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
     cp -a "$template" "$WINEPREFIX"
-    cp "$build/setup.exe" "$build/tests/e2e/e2e_driver.exe" "$build/tests/e2e/floor_dialog.exe" "$case_dir/e/"
+    cp "${TNP_SETUP_EXE:-$build/setup.exe}" "$case_dir/e/setup.exe"
+    cp "$build/tests/e2e/e2e_driver.exe" "$build/tests/e2e/floor_dialog.exe" "$case_dir/e/"
     cp "$build"/payload-files/* "$case_dir/e/expect/"
     cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
     rm -f "$WINEPREFIX/dosdevices/z:"

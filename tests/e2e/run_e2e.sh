@@ -8,7 +8,7 @@ set -u
 build=$(cd "$1" && pwd)
 only=${2:-}
 . "$(dirname "$0")/prefix.sh"
-use_wine_for "$build/setup.exe"
+use_wine_for "${TNP_SETUP_EXE:-$build/setup.exe}"
 work=$(mktemp -d /tmp/tnp-e2e.XXXXXX)
 XVFB_PID=
 trap 'rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
