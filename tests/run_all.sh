@@ -36,6 +36,7 @@ export TNP_RESULTS_DIR=$work/results
 mkdir -p "$TNP_RESULTS_DIR"
 status=0
 ctest --preset "$preset" --output-on-failure || status=1
+cat "$TNP_RESULTS_DIR/e2e-cases.txt" 2>/dev/null || true
 bash tests/check_reproducible.sh || status=1
 bash tests/fuzz/run_fuzzers.sh 20 || status=1
 echo "setup.exe under test: $under_test"

@@ -90,6 +90,10 @@ for a in range(30):
     esac
 }
 
+# The case lines also go to the test run's results, where the runner shows them whatever ctest keeps.
+if [ -n "${TNP_RESULTS_DIR:-}" ]; then
+    exec > >(tee -a "$TNP_RESULTS_DIR/e2e-cases.txt")
+fi
 passed=0 failed=0 failures=""
 for entry in "${cases[@]}"; do
     IFS='|' read -r name filter version layout user <<<"$entry"

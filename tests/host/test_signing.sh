@@ -2,7 +2,7 @@
 # A signed release, made with a throw-away self-signed certificate by a build of the default
 # configuration with the two signing options: its unsigned bytes are the plain build's, the
 # signature checks out against that certificate, the file keeps the shipped exe's properties,
-# installs under Wine ($WINE, $WINEARCH), and verify-release.sh accepts it but not a copy with
+# installs under Wine, and verify-release.sh accepts it but not a copy with
 # one program byte changed. A wrong password fails the build and leaves no setup.exe.
 #
 #   test_signing.sh <source dir> <build dir of the default preset>
@@ -35,7 +35,7 @@ bash "$top/tests/host/check_shipped_exe.sh" "$exe" >"$work/check.log" ||
     { cat "$work/check.log"; fail "the signed exe lost a property of the shipped exe"; }
 # The runner gets the build folder without its own setup.exe: only the signed one can install.
 mkdir "$work/e2e" && ln -s "$build"/* "$work/e2e/" && rm "$work/e2e/setup.exe"
-TNP_SETUP_EXE=$exe bash "$top/tests/e2e/run_e2e.sh" "$work/e2e" defaults >"$work/e2e.log" 2>&1
+TNP_SETUP_EXE=$exe TNP_RESULTS_DIR= bash "$top/tests/e2e/run_e2e.sh" "$work/e2e" defaults >"$work/e2e.log" 2>&1
 grep -q "^e2e: 1 passed, 0 failed" "$work/e2e.log" || { cat "$work/e2e.log"; fail "the signed exe does not install"; }
 
 # verify-release builds a commit; a snapshot commit of the working tree is what was built here.
