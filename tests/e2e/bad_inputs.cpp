@@ -356,6 +356,44 @@ TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
     EXPECT_FALSE(Exists(DesktopLink(nt)));
 }
 
+// The names of the DLLs laid out beside the copy of setup.exe in E:\planted, without ".dll".
+static std::vector<std::string> PlantedDllNames()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA("E:\\planted\\*.dll", &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(std::string(entry.cFileName, strlen(entry.cFileName) - 4));
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+// DLLs named after system DLLs that load after start-up, planted beside a copy of setup.exe in
+// a folder of its own (laid out by run_e2e.sh), as a download folder may hold them; each leaves
+// "<name>.dll.loaded" beside itself when anything loads it.
+TEST(BadInputPlantedDll, DllsBesideSetupAreNeverLoaded)
+{
+    std::vector<std::string> planted = PlantedDllNames();
+    ASSERT_FALSE(planted.empty()) << "nothing laid out";
+    // Where Windows loads the file it finds first, Wine puts its own builtin in the place of a
+    // system DLL found beside a program; setup.exe is made to load these names as Windows does.
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\setup.exe\\DllOverrides", 0, NULL,
+                              0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    for (const std::string &name : planted)
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, (const BYTE *)"native,builtin", 15);
+    RegCloseKey(key);
+
+    InstallDefaults(true, "E:\\planted\\setup.exe");
+    ExpectInstalled(kDefaultDir, ExpectNtLayout(), true);
+    for (const std::string &name : planted)
+        EXPECT_FALSE(Exists("E:\\planted\\" + name + ".dll.loaded")) << name << ".dll beside setup.exe ran inside it";
+}
+
 // Links back up the tree and trees deeper than any path buffer, laid out by run_e2e.sh: the
 // scan ends, and reports the copy beyond them.
 TEST(BadInputSearch, LoopsAndOverLongTreesAreWalkedSafely)
