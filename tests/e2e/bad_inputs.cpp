@@ -215,6 +215,9 @@ TEST(BadInputUninstallEntry, TextsWithoutASpaceOrBackslashOfferTheDefaultDirecto
 
 TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
 {
+    // Setup started from C:\, as from a folder on the system drive, where an emptied box would
+    // name the root of C:.
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     SetupProcess setup;
     HWND select = StartFirstRun(setup);
     ASSERT_NE(select, nullptr);
@@ -246,9 +249,13 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
     TypeText(select, ID_PATH, "\\\\nohost\\noshare\\Tone Pilot");
     ExpectMatch(ConfirmAndReadRefusal(select),
                 R"(Directory/folder \\\\nohost\\noshare\\Tone Pilot\\ could not be created, RC=[1-9][0-9]*)");
+    TypeText(select, ID_PATH, "");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), Invalid(""));
     Click(select, IDCANCEL);
     EXPECT_EQ(setup.WaitForExit(), 0);
     EXPECT_FALSE(Exists(deep + std::string(255 - deep.size(), 'r') + "\\TNPRead.txt"));
+    EXPECT_FALSE(Exists("C:\\tnp.exe")) << "false success: installed into the root of C:";
+    EXPECT_FALSE(Exists("C:\\tnp.inf")) << "false success: installed into the root of C:";
 }
 
 TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
