@@ -175,6 +175,13 @@ TEST(BadInputUninstallEntry, AnUnterminatedStringIsReadToItsEnd)
     EXPECT_EQ(DirectoryOfferedAfterYes(), "D:\\OLD");
 }
 
+TEST(BadInputUninstallEntry, ALongScriptPathWithBlanksOffersItsWholeDirectory)
+{
+    // As written where the volume keeps no short names.
+    WriteUninstallString(std::string(kCommandHead) + "C:\\Program Files\\Tone Pilot\\tnp.inf");
+    EXPECT_EQ(DirectoryOfferedAfterYes(), "C:\\Program Files\\Tone Pilot");
+}
+
 TEST(BadInputUninstallEntry, ValuesOf500BytesOrMoreOfferTheDefaultDirectory)
 {
     // 499 characters and the terminator still fit the 500 bytes setup reads; one more does not.
