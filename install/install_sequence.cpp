@@ -49,7 +49,7 @@ static bool DetectNtLayout()
 // has been told, as for any folder that can't be made) so that no link is written beside it.
 static bool MakeProgramGroupFolder(bool ntLayout, char *folder)
 {
-    char windowsDir[TNP_TEXT_CAPACITY];
+    char windowsDir[TNP_TEXT_CAPACITY] = "";
     GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, windowsDir, ntLayout)) {
         char tooLong[2 * TNP_TEXT_CAPACITY];
