@@ -12,14 +12,15 @@
 #include "../shell/uninstall_script.h"
 
 // The install directory as typed, always ending with a backslash. Text that fills the whole
-// buffer has no room for one and is refused rather than cut.
+// buffer has no room for one and is refused rather than cut. An emptied box is refused too:
+// its backslash alone would name the root of the current drive, which always exists.
 static bool ReadInstallDirectory(HWND dialog, char *installDir)
 {
     GetDlgItemTextA(dialog, IDC_PATH, installDir, TNP_PATH_CAPACITY);
     int length = lstrlenA(installDir);
     if (length > 0 && installDir[length - 1] == '\\')
         return true;
-    if (length + 1 >= TNP_PATH_CAPACITY) {
+    if (length == 0 || length + 1 >= TNP_PATH_CAPACITY) {
         ShowWarning(MSG_PATH_INVALID, installDir);
         return false;
     }
@@ -48,7 +49,7 @@ static bool DetectNtLayout()
 // has been told, as for any folder that can't be made) so that no link is written beside it.
 static bool MakeProgramGroupFolder(bool ntLayout, char *folder)
 {
-    char windowsDir[TNP_TEXT_CAPACITY];
+    char windowsDir[TNP_TEXT_CAPACITY] = "";
     GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, windowsDir, ntLayout)) {
         char tooLong[2 * TNP_TEXT_CAPACITY];

@@ -31,22 +31,20 @@ static BYTE *DecompressPayload(const char *resourceName, DWORD *length)
         ShowWarning(MSG_BUFFER_FAILED);
         return NULL;
     }
-    // inflate called directly, not through uncompress, whose chunking for outputs over 4 GB costs
-    // setup.exe 400 bytes. Whole means the stream ends, adler32 checked, within the buffer.
-    z_stream inflater = {};
-    inflater.next_in = (Bytef *)stream;
-    inflater.avail_in = streamSize;
-    inflater.next_out = buffer;
-    inflater.avail_out = PAYLOAD_BUFFER_SIZE;
-    bool whole = stream != NULL && inflateInit(&inflater) == Z_OK
-        && inflate(&inflater, Z_FINISH) == Z_STREAM_END;
-    inflateEnd(&inflater);
-    if (!whole) {
+    // Z_OK means the stream ended, adler32 checked, within the buffer. A missing resource reaches
+    // uncompress as no input and comes back as damaged data, as does a file too large for the
+    // buffer (Z_BUF_ERROR); only zlib's own allocations failing is a matter of memory.
+    uLongf produced = PAYLOAD_BUFFER_SIZE;
+    int result = uncompress(buffer, &produced, stream, streamSize);
+    if (result != Z_OK) {
         HeapFree(GetProcessHeap(), 0, buffer);
-        ShowWarning(MSG_PAYLOAD_DAMAGED, FileNameOf(resourceName));
+        if (result == Z_MEM_ERROR)
+            ShowWarning(MSG_BUFFER_FAILED);
+        else
+            ShowWarning(MSG_PAYLOAD_DAMAGED, FileNameOf(resourceName));
         return NULL;
     }
-    *length = inflater.total_out;
+    *length = produced;
     return buffer;
 }
 

@@ -2,13 +2,18 @@
 #include "bounded_text.h"
 #include "product.h"
 
+// The uninstall command is the runner, then the INF installer's section and mode, then the
+// script's path.
+static const char kRunner[] = "rundll32.exe ";
+static const char kInfSection[] = "setupapi.dll,InstallHinfSection " TNP_UNINSTALL_SECTION " 128 ";
+
 static bool BuildWithPrefix(char *out, int capacity, const char *prefix, const char *shortInstallDir)
 {
     if (capacity < 1)
         return false;
     out[0] = '\0';
     if (AppendText(out, capacity, prefix)
-        && AppendText(out, capacity, "setupapi.dll,InstallHinfSection " TNP_UNINSTALL_SECTION " 128 ")
+        && AppendText(out, capacity, kInfSection)
         && AppendText(out, capacity, shortInstallDir)
         && AppendText(out, capacity, TNP_UNINSTALL_SCRIPT))
         return true;
@@ -18,7 +23,7 @@ static bool BuildWithPrefix(char *out, int capacity, const char *prefix, const c
 
 bool BuildUninstallCommand(char *out, int capacity, const char *shortInstallDir)
 {
-    return BuildWithPrefix(out, capacity, "rundll32.exe ", shortInstallDir);
+    return BuildWithPrefix(out, capacity, kRunner, shortInstallDir);
 }
 
 bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDir)
@@ -35,17 +40,37 @@ static int LastPositionFromOne(const char *text, int length, char wanted)
     return 0;
 }
 
+// What follows `prefix` at the start of `text`, or null when `text` doesn't start with it.
+static const char *AfterPrefix(const char *text, const char *prefix)
+{
+    while (*prefix != '\0')
+        if (*text++ != *prefix++)
+            return 0;
+    return text;
+}
+
+// The script's path: the INF installer takes the whole rest of its own command line as the
+// path, blanks included, as a volume without short names leaves them. Any other command keeps
+// to its last word.
+static const char *ScriptPathOf(const char *value)
+{
+    const char *section = AfterPrefix(value, kRunner);
+    const char *path = section != 0 ? AfterPrefix(section, kInfSection) : 0;
+    if (path != 0)
+        return path;
+    int space = LastPositionFromOne(value, TextLength(value), ' ');
+    return space != 0 ? value + space + 1 : 0;
+}
+
 void ParseUninstallString(const char *value, char *directory, int capacity)
 {
     if (capacity < 1)
         return;
     directory[0] = '\0';
-    int length = TextLength(value);
-    int space = LastPositionFromOne(value, length, ' ');
-    if (space == 0)
+    const char *scriptPath = ScriptPathOf(value);
+    if (scriptPath == 0)
         return;
-    const char *scriptPath = value + space + 1;
-    int scriptLength = length - space - 1;
+    int scriptLength = TextLength(scriptPath);
     if (scriptLength >= capacity)
         return;
     int backslash = LastPositionFromOne(scriptPath, scriptLength, '\\');

@@ -6,8 +6,9 @@ bool BuildUninstallCommand(char *out, int capacity, const char *shortInstallDir)
 // The same without "rundll32.exe ", for the uninstall shortcut's arguments.
 bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDir);
 
-// Derives the existing-copy directory from an "UninstallString" text: everything after the last
-// space (searched from the end down to position 1), cut at its last backslash (position 1 or
-// later). Anything that does not yield such a directory, and a text after the last space that
-// would not fit `capacity`, gives the empty string.
+// Derives the existing-copy directory from an "UninstallString" text: the script's path, cut at
+// its last backslash (position 1 or later). In this product's own command the path is everything
+// after "... Uninstall_TNP 128 "; in any other text it is everything after the last space
+// (searched from the end down to position 1). Anything that does not yield such a directory, and
+// a path that would not fit `capacity`, gives the empty string.
 void ParseUninstallString(const char *value, char *directory, int capacity);

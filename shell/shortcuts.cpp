@@ -44,7 +44,7 @@ static void CreateProductShortcuts(IShellLinkA *link, IPersistFile *file, const 
 
 static void CreateDesktopShortcut(IShellLinkA *link, IPersistFile *file, bool ntLayout)
 {
-    char windowsDir[TNP_TEXT_CAPACITY];
+    char windowsDir[TNP_TEXT_CAPACITY] = "";
     char text[TNP_TEXT_CAPACITY];
     GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     if (!BuildProgramGroupTarget(text, sizeof text, windowsDir, ntLayout))
@@ -57,7 +57,7 @@ static void CreateDesktopShortcut(IShellLinkA *link, IPersistFile *file, bool nt
 static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const char *installDir,
                                     const char *programGroupFolder, bool ntLayout)
 {
-    char scratch[TNP_TEXT_CAPACITY];
+    char scratch[TNP_TEXT_CAPACITY] = "";
     char text[TNP_TEXT_CAPACITY];
     GetWindowsDirectoryA(scratch, sizeof scratch);
     if (!BuildRundll32Path(text, sizeof text, scratch, ntLayout))

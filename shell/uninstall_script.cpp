@@ -57,8 +57,9 @@ void WriteUninstallScript(bool ntLayout, bool desktop, const char *installDir)
     WritePiece(script, text, ComposeNameLine(text, sizeof text, TNP_UNINSTALL_LINK, ""));
     WritePiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_SetCDPlayer]"));
     for (int row = 0; row < 3; ++row) {
-        // Room for any Windows directory the system can return, so no row is ever left unfilled.
-        char windowsDir[TNP_TEXT_CAPACITY];
+        // Room for any Windows directory the system can return, so no row is ever left unfilled;
+        // empty, never undefined, when it returns none.
+        char windowsDir[TNP_TEXT_CAPACITY] = "";
         GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
         WritePiece(script, text, ComposeCdPlayerRow(text, sizeof text, row, windowsDir, ntLayout));
     }

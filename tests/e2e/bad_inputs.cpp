@@ -175,6 +175,13 @@ TEST(BadInputUninstallEntry, AnUnterminatedStringIsReadToItsEnd)
     EXPECT_EQ(DirectoryOfferedAfterYes(), "D:\\OLD");
 }
 
+TEST(BadInputUninstallEntry, ALongScriptPathWithBlanksOffersItsWholeDirectory)
+{
+    // As written where the volume keeps no short names.
+    WriteUninstallString(std::string(kCommandHead) + "C:\\Program Files\\Tone Pilot\\tnp.inf");
+    EXPECT_EQ(DirectoryOfferedAfterYes(), "C:\\Program Files\\Tone Pilot");
+}
+
 TEST(BadInputUninstallEntry, ValuesOf500BytesOrMoreOfferTheDefaultDirectory)
 {
     // 499 characters and the terminator still fit the 500 bytes setup reads; one more does not.
@@ -215,6 +222,9 @@ TEST(BadInputUninstallEntry, TextsWithoutASpaceOrBackslashOfferTheDefaultDirecto
 
 TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
 {
+    // Setup started from C:\, as from a folder on the system drive, where an emptied box would
+    // name the root of C:.
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     SetupProcess setup;
     HWND select = StartFirstRun(setup);
     ASSERT_NE(select, nullptr);
@@ -246,9 +256,13 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
     TypeText(select, ID_PATH, "\\\\nohost\\noshare\\Tone Pilot");
     ExpectMatch(ConfirmAndReadRefusal(select),
                 R"(Directory/folder \\\\nohost\\noshare\\Tone Pilot\\ could not be created, RC=[1-9][0-9]*)");
+    TypeText(select, ID_PATH, "");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), Invalid(""));
     Click(select, IDCANCEL);
     EXPECT_EQ(setup.WaitForExit(), 0);
     EXPECT_FALSE(Exists(deep + std::string(255 - deep.size(), 'r') + "\\TNPRead.txt"));
+    EXPECT_FALSE(Exists("C:\\tnp.exe")) << "false success: installed into the root of C:";
+    EXPECT_FALSE(Exists("C:\\tnp.inf")) << "false success: installed into the root of C:";
 }
 
 TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
@@ -354,6 +368,44 @@ TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
     for (const char *name : {"ReadMe File.lnk", "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"})
         EXPECT_FALSE(Exists(ProgramGroup(nt) + name)) << name;
     EXPECT_FALSE(Exists(DesktopLink(nt)));
+}
+
+// The names of the DLLs laid out beside the copy of setup.exe in E:\planted, without ".dll".
+static std::vector<std::string> PlantedDllNames()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA("E:\\planted\\*.dll", &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(std::string(entry.cFileName, strlen(entry.cFileName) - 4));
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+// DLLs named after system DLLs that load after start-up, planted beside a copy of setup.exe in
+// a folder of its own (laid out by run_e2e.sh), as a download folder may hold them; each leaves
+// "<name>.dll.loaded" beside itself when anything loads it.
+TEST(BadInputPlantedDll, DllsBesideSetupAreNeverLoaded)
+{
+    std::vector<std::string> planted = PlantedDllNames();
+    ASSERT_FALSE(planted.empty()) << "nothing laid out";
+    // Where Windows loads the file it finds first, Wine puts its own builtin in the place of a
+    // system DLL found beside a program; setup.exe is made to load these names as Windows does.
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\setup.exe\\DllOverrides", 0, NULL,
+                              0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    for (const std::string &name : planted)
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, (const BYTE *)"native,builtin", 15);
+    RegCloseKey(key);
+
+    InstallDefaults(true, "E:\\planted\\setup.exe");
+    ExpectInstalled(kDefaultDir, ExpectNtLayout(), true);
+    for (const std::string &name : planted)
+        EXPECT_FALSE(Exists("E:\\planted\\" + name + ".dll.loaded")) << name << ".dll beside setup.exe ran inside it";
 }
 
 // Links back up the tree and trees deeper than any path buffer, laid out by run_e2e.sh: the

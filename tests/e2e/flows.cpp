@@ -116,9 +116,9 @@ void ExpectInstalled(const std::string &dir, bool nt, bool desktop)
         EXPECT_EQ(desktopLink.target, group.substr(0, group.size() - 1));
 }
 
-HWND StartFirstRun(SetupProcess &setup)
+HWND StartFirstRun(SetupProcess &setup, const char *exe)
 {
-    EXPECT_TRUE(setup.Start(kSetupExe));
+    EXPECT_TRUE(setup.Start(exe));
     std::string status, directory;
     PassSearch(&status, &directory);
     EXPECT_EQ(status, "Tone Pilot not found.");
@@ -137,10 +137,10 @@ void AnswerQuestion(SetupProcess &setup, int answer)
     EXPECT_EQ(FindWindowA("#32770", kSearchCaption), nullptr) << "no search after the question";
 }
 
-void InstallDefaults(bool desktop)
+void InstallDefaults(bool desktop, const char *exe)
 {
     SetupProcess setup;
-    HWND select = StartFirstRun(setup);
+    HWND select = StartFirstRun(setup, exe);
     ASSERT_NE(select, nullptr);
     EXPECT_EQ(ControlText(select, ID_SIZE), "624");
     EXPECT_EQ(ControlText(select, ID_PATH), kDefaultOffer);

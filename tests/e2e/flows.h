@@ -31,12 +31,12 @@ HWND OpenBrowser(HWND select);
 std::string BrowseTo(HWND select, const std::vector<std::string> &treeItems);
 // Presses OK and expects "Successfully installed." and a closed dialog.
 void ConfirmAndExpectSuccess(HWND select);
-// A first run on a machine without an earlier copy, up to an open SELECT.
-HWND StartFirstRun(SetupProcess &setup);
+// A first run of `exe` on a machine without an earlier copy, up to an open SELECT.
+HWND StartFirstRun(SetupProcess &setup, const char *exe = kSetupExe);
 // A later run: the question is shown and answered.
 void AnswerQuestion(SetupProcess &setup, int answer);
-// A first run that installs into the default directory, with or without the desktop link.
-void InstallDefaults(bool desktop);
+// A first run of `exe` that installs into the default directory, with or without the desktop link.
+void InstallDefaults(bool desktop, const char *exe = kSetupExe);
 
 void ExpectPayloadFiles(const std::string &dir);
 // Files, tnp.inf, the uninstall entry and every link, read back through the platform.

@@ -33,6 +33,8 @@ make_case_prefix() {  # <template> <case dir> <tests build dir> [Windows version
     cp "$build/tests/e2e/e2e_driver.exe" "$build/tests/e2e/floor_dialog.exe" "$case_dir/e/"
     cp "$build"/payload-files/* "$case_dir/e/expect/"
     cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
+    mkdir -p "$case_dir/e/planted"  # another copy among DLLs of system names, as in a download folder
+    cp "$case_dir/e/setup.exe" "$build"/tests/e2e/planted/*.dll "$case_dir/e/planted/"
     rm -f "$WINEPREFIX/dosdevices/z:"
     ln -s "$case_dir/d" "$WINEPREFIX/dosdevices/d:"
     ln -s "$case_dir/e" "$WINEPREFIX/dosdevices/e:"

@@ -31,6 +31,7 @@ cases=(
     "bad-paths|BadInputInstallPath.*||nt"
     "bad-files|BadInputTargetFile.*||nt|unprivileged"
     "no-shelllink|BadInputShellLink.*||nt"
+    "planted-dlls|BadInputPlantedDll.*||nt"
 )
 # Searches over laid-out drives: C: and a fixed D: (searched), E: a CD-ROM and F: a network
 # drive (never searched). name | what run_e2e lays out | the directory the search must report.

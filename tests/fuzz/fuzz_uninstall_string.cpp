@@ -1,5 +1,6 @@
 // The uninstall-string parse on any bytes: never writes past the directory, always terminates
-// it, and only ever yields a prefix of the text after the last space.
+// it, and only ever yields a prefix of the script's path, up to a backslash: the text after the
+// product's own command head when the value starts with it, else the text after the last space.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -16,9 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (length >= 260)
         abort();
     if (length > 0) {
-        size_t space = value.rfind(' ');
-        if (space == std::string::npos || space == 0 || value.compare(space + 1, length, directory) != 0 ||
-            value[space + 1 + length] != '\\')
+        const std::string head = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
+        size_t start = value.rfind(' ') + 1;
+        if (value.compare(0, head.size(), head) == 0)
+            start = head.size();
+        else if (start <= 1)  // no space, or one at position 0 only
+            abort();
+        if (value.compare(start, length, directory) != 0 || value[start + length] != '\\')
             abort();
     }
     free(directory);

@@ -12,7 +12,8 @@ add_custom_command(OUTPUT ${spoilt}/payload.rc
 set_source_files_properties(${spoilt}/payload.rc PROPERTIES GENERATED TRUE)
 add_executable(test_payload_damaged test_payload_damaged.cpp ${spoilt}/payload.rc)
 target_link_libraries(test_payload_damaged PRIVATE tnptestsupport GTest::gtest_main)
-target_link_options(test_payload_damaged PRIVATE -static)
+# zlib's allocator wrapped, so that a case can make it fail as it does when memory runs out.
+target_link_options(test_payload_damaged PRIVATE -static -Wl,--wrap=zcalloc)
 add_test(NAME test_payload_damaged
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh $<TARGET_FILE:test_payload_damaged>)
 set_tests_properties(test_payload_damaged PROPERTIES TIMEOUT 300)

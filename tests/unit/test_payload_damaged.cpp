@@ -1,13 +1,23 @@
 // The payload store with a deliberately spoilt store: TNP.HLP with a changed byte, TNP.EXE cut
-// short, TNP.CNT left out; the other three rows are the real ones.
+// short, TNP.CNT left out; the other three rows are the real ones. And zlib out of memory.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
 #include <vector>
+#include <zlib.h>
 #include "message_box_watcher.h"
 #include "scratch.h"
 #include "payload/payload_store.h"
 #include "setup/globals.h"
+
+// zlib's own allocator, wrapped at link time (payload_tests.cmake), fails while this is set.
+static volatile bool g_zlibAllocationFails = false;
+
+extern "C" voidpf __real_zcalloc(voidpf opaque, unsigned items, unsigned size);
+extern "C" voidpf __wrap_zcalloc(voidpf opaque, unsigned items, unsigned size)
+{
+    return g_zlibAllocationFails ? Z_NULL : __real_zcalloc(opaque, items, size);
+}
 
 namespace {
 
@@ -56,4 +66,20 @@ TEST_F(BadInputPayloadStore, ExtractionReportsBeforeTouchingAnyFile)
     EXPECT_FALSE(PathExists(dir + "tnp.cnt"));
     EXPECT_EQ(ExtractPayloadFile("TNP16HLP.DLL", dir.c_str(), "tnp16hlp.dll"), 4768u);
     EXPECT_EQ(watcher.Texts(), expected);
+}
+
+TEST_F(BadInputPayloadStore, ZlibOutOfMemoryIsAShortageNotDamage)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_no_memory");
+    g_zlibAllocationFails = true;
+    DWORD measured = GetPayloadSize("TNPREAD.TXT");
+    DWORD written = ExtractPayloadFile("TNP16HLP.DLL", dir.c_str(), "tnp16hlp.dll");
+    g_zlibAllocationFails = false;
+    EXPECT_EQ(measured, 0u);
+    EXPECT_EQ(written, 0u);
+    EXPECT_FALSE(PathExists(dir + "tnp16hlp.dll"));
+    const std::string shortage = "Buffer couldn't be allocated, close some programs and try again.";
+    EXPECT_EQ(watcher.Texts(), (std::vector<std::string>{shortage, shortage}));
+    EXPECT_EQ(GetPayloadSize("TNPREAD.TXT"), 2320u) << "measures again once memory is back";
 }

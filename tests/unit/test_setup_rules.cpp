@@ -20,6 +20,13 @@ TEST(UninstallStringParse, TakesTheShortDirectoryWithoutItsBackslash)
               "C:\\PROGRA~1\\TONEPI~1");
     EXPECT_EQ(Parse("a b  c C:\\x\\tnp.inf"), "C:\\x");  // several spaces: the last one counts
     EXPECT_EQ(Parse("run 128 C:\\tnp.inf"), "C:");
+    // Where a volume keeps no short names the product's own command holds the long path, blanks
+    // and all; any other command still splits at its last blank.
+    EXPECT_EQ(Parse("rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 "
+                    "C:\\Program Files\\Tone Pilot\\tnp.inf"),
+              "C:\\Program Files\\Tone Pilot");
+    EXPECT_EQ(Parse("rundll32.exe setupapi.dll,InstallHinfSection Other 128 C:\\Program Files\\Tone Pilot\\tnp.inf"),
+              "Pilot");
 }
 
 TEST(UninstallStringParse, GivesEmptyForEverythingElse)
@@ -41,6 +48,10 @@ TEST(UninstallStringParse, RefusesATailThatWouldNotFit)
     std::string tooLong = "C:\\" + std::string(249, 'd') + "\\tnp.inf";  // 260 characters
     EXPECT_EQ(Parse("run " + tooLong), "");
     EXPECT_EQ(Parse("run " + std::string(400, 'x') + "\\" + std::string(100, 'y')), "");
+    std::string head = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
+    std::string spaced = "C:\\" + std::string(120, 'd') + " " + std::string(127, 'd') + "\\tnp.inf";  // 259
+    EXPECT_EQ(Parse(head + spaced), spaced.substr(0, 251));
+    EXPECT_EQ(Parse(head + "C:\\ " + spaced.substr(3)), "") << "260 characters";
 }
 
 static std::string Rule(bool (*rule)(char *, int, const char *, bool), const char *windowsDir,
@@ -90,6 +101,8 @@ TEST(UninstallCommand, FromTheShortInstallDirectory)
     // The command parses back to the directory it was made from.
     ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "D:\\APPS~1\\"));
     EXPECT_EQ(Parse(out), "D:\\APPS~1");
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "D:\\My Apps\\Tone Pilot\\"));
+    EXPECT_EQ(Parse(out), "D:\\My Apps\\Tone Pilot");
     EXPECT_FALSE(BuildUninstallCommand(out, 70, "C:\\PROGRA~1\\TONEPI~1\\"));
     EXPECT_STREQ(out, "");
 }
