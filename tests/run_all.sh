@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Where this machine runs 32-bit Windows code, the unit
-# tests and the end-to-end cases run the i686 build, so the cases drive build/setup.exe, the
-# shipped bytes; elsewhere they run the 64-bit twin built from the same sources (build-tests).
+# Builds and runs every test. Where this machine runs 32-bit Windows code, the unit tests and
+# the end-to-end cases run the i686 build, so the cases drive build/setup.exe, the shipped
+# bytes; elsewhere the 64-bit twin is built from the same sources (build-tests) and run.
 # Then the host checks of the shipped exe, the reproducible-build check and the fuzzers.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,8 +10,6 @@ bash tools/install-deps.sh
 
 cmake --preset default >/dev/null
 cmake --build --preset default -j2
-cmake --preset tests >/dev/null
-cmake --build --preset tests -j2
 
 # One X server and one freshly made Wine prefix for the whole run; each test copies the prefix.
 work=$(mktemp -d /tmp/tnp-tests.XXXXXX)
@@ -28,6 +26,8 @@ if runs_32bit_code "$TNP_WINE_TEMPLATE" build/tests/arch_probe.exe; then
 else
     preset=tests
     under_test="build-tests/setup.exe (x86_64 twin: this machine runs no 32-bit code)"
+    cmake --preset tests >/dev/null
+    cmake --build --preset tests -j2
     use_wine_for build-tests/setup.exe
     make_wine_prefix "$TNP_WINE_TEMPLATE"
 fi
