@@ -24,7 +24,7 @@ make_template() {  # <dir>
     cp /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
 }
 
-make_case_prefix() {  # <template> <case dir> <tests build dir> [Windows version]; sets WINEPREFIX
+make_case_prefix() {  # <template> <case dir> <build dir> [Windows version]; sets WINEPREFIX
     local template=$1 case_dir=$2 build=$3 version=${4:-}
     export WINEPREFIX=$case_dir/pfx
     mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
