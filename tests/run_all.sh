@@ -20,17 +20,8 @@ trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=":$n"
 export TNP_WINE_TEMPLATE=$work/template
 . tests/wine-arch.sh
-if runs_32bit_code "$TNP_WINE_TEMPLATE" build/tests/arch_probe.exe; then
-    preset=default
-    under_test="build/setup.exe (i686, the shipped bytes)"
-else
-    preset=tests
-    under_test="build-tests/setup.exe (x86_64 twin: this machine runs no 32-bit code)"
-    cmake --preset tests >/dev/null
-    cmake --build --preset tests -j2
-    use_wine_for build-tests/setup.exe
-    make_wine_prefix "$TNP_WINE_TEMPLATE"
-fi
+choose_build "$TNP_WINE_TEMPLATE"
+[ "$TNP_BUILD" = build ] && preset=default || preset=tests
 
 export TNP_RESULTS_DIR=$work/results
 mkdir -p "$TNP_RESULTS_DIR"
@@ -39,6 +30,6 @@ ctest --preset "$preset" --output-on-failure || status=1
 cat "$TNP_RESULTS_DIR/e2e-cases.txt" 2>/dev/null || true
 bash tests/check_reproducible.sh || status=1
 bash tests/fuzz/run_fuzzers.sh 20 || status=1
-echo "setup.exe under test: $under_test"
+echo "setup.exe under test: $TNP_UNDER_TEST"
 python3 tests/count_bad_inputs.py "$TNP_RESULTS_DIR" || status=1
 exit $status

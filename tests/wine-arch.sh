@@ -20,6 +20,7 @@ use_wine_for() {  # <exe>; exports WINE and WINEARCH for it
 }
 
 make_wine_prefix() {  # <dir>; a new prefix for the Wine chosen by use_wine_for
+    mkdir -p "$(dirname "$1")"  # Wine makes the prefix's own folder only
     WINEPREFIX=$1 WINEDEBUG=-all "$WINE" wineboot -i >/dev/null 2>&1
     local rc=$?
     WINEPREFIX=$1 wineserver -w 2>/dev/null
@@ -28,16 +29,40 @@ make_wine_prefix() {  # <dir>; a new prefix for the Wine chosen by use_wine_for
 
 # True when this machine runs 32-bit Windows code: a prefix is made at <dir> by the 32-bit
 # loader and a tiny i686 program started in it must exit with its own code. Never assumed
-# either way; on a machine without 32-bit code the prefix is removed again.
-runs_32bit_code() {  # <dir> <i686 probe.exe>
-    local saved_wine=${WINE:-} saved_arch=${WINEARCH:-} rc
+# either way; on a machine without 32-bit code the prefix is removed again. A subshell, so the
+# caller's Wine stays as it was.
+runs_32bit_code() (  # <dir> <i686 probe.exe>
     use_wine_for "$2"
     make_wine_prefix "$1" &&
         WINEPREFIX=$1 WINEDEBUG=-all timeout 120 "$WINE" "$2" >/dev/null 2>&1
     rc=$?
     WINEPREFIX=$1 wineserver -k 2>/dev/null
-    export WINE=$saved_wine WINEARCH=$saved_arch
-    [ $rc -eq 42 ] && return 0
+    [ $rc -eq 42 ] && exit 0
     rm -rf "$1"
-    return 1
+    exit 1
+)
+
+# The build whose setup.exe this machine runs, with a new prefix for it at <dir>: the shipped
+# i686 exe where 32-bit code runs, else the x86_64 twin, built here only then. Sets TNP_BUILD
+# (build or build-tests) and TNP_UNDER_TEST (how to name the exe), and the Wine for it.
+choose_build() {  # <prefix dir>
+    if runs_32bit_code "$1" build/tests/arch_probe.exe; then
+        TNP_BUILD=build TNP_UNDER_TEST="build/setup.exe (i686, the shipped bytes)"
+    else
+        cmake --preset tests >/dev/null && cmake --build --preset tests -j2 || return 1
+        TNP_BUILD=build-tests
+        TNP_UNDER_TEST="build-tests/setup.exe (x86_64 twin: this machine runs no 32-bit code)"
+        use_wine_for build-tests/setup.exe
+        make_wine_prefix "$1"
+    fi
+    use_wine_for "$TNP_BUILD/setup.exe"
+}
+
+# A prefix at <dir>: a copy of $TNP_WINE_TEMPLATE where the run made one, else a new one.
+prefix_from_template() {  # <dir>
+    if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
+        cp -a "$TNP_WINE_TEMPLATE" "$1"
+    else
+        make_wine_prefix "$1"
+    fi
 }

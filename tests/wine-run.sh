@@ -8,11 +8,7 @@ exe=$1; shift
 use_wine_for "$exe"
 work=$(mktemp -d /tmp/tnp-wine.XXXXXX)
 export WINEPREFIX=$work/pfx WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
-if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
-    cp -a "$TNP_WINE_TEMPLATE" "$WINEPREFIX"
-else
-    make_wine_prefix "$WINEPREFIX"
-fi
+prefix_from_template "$WINEPREFIX"
 if [ -z "${DISPLAY:-}" ]; then
     exec_prefix=(xvfb-run -a)
 else

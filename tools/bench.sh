@@ -12,14 +12,7 @@ cmake --preset default >/dev/null && cmake --build --preset default -j2 >/dev/nu
 # Timings of the shipped i686 exe wherever this machine runs 32-bit code, else of the twin.
 probe=$(mktemp -d /tmp/tnp-bench.XXXXXX)
 trap 'rm -rf "$probe"' EXIT
-if runs_32bit_code "$probe/pfx" build/tests/arch_probe.exe; then
-    build=build measured="build/setup.exe (i686, the shipped bytes)"
-else
-    cmake --preset tests >/dev/null && cmake --build --preset tests -j2 >/dev/null
-    build=build-tests measured="build-tests/setup.exe (x86_64 twin: this machine runs no 32-bit code)"
-    use_wine_for build-tests/setup.exe
-    make_wine_prefix "$probe/pfx"
-fi
+choose_build "$probe/pfx" >/dev/null
 export TNP_WINE_TEMPLATE=$probe/pfx
 
 exe=build/setup.exe
@@ -33,7 +26,7 @@ data = [open(os.path.join(files, p), "rb").read() for p in plain]
 print(os.path.getsize(exe), ours, sum(len(zlib.compress(d, 9)) for d in data), sum(len(d) for d in data))
 PY
 )
-figures=$(bash tests/e2e/run_e2e.sh "$build" 'bench-*' | grep '^FIGURE' || true)
+figures=$(bash tests/e2e/run_e2e.sh "$TNP_BUILD" 'bench-*' | grep '^FIGURE' || true)
 value() { echo "$figures" | grep -oE "\b$1=[0-9.]+" | head -1 | cut -d= -f2; }
 
 printf '%-44s %14s %10s\n' "figure" "value" "goal"
@@ -54,4 +47,4 @@ printf '%-44s %14s %10s\n' "bare FindFirstFileA walk (ms)" "$(value bare_scan_ms
 printf '%-44s %14s %10s\n' "scan / walk with the same calls" "$(value scan_shown_ratio)" "<= 1.10"
 printf '%-44s %14s %10s\n' "scan / bare walk" "$(value scan_ratio)" ""
 printf '%-44s %14s %10s\n' "directories per second in the dialog" "$(value dirs_per_s)" ""
-echo "(measured: $measured; $original payload bytes; $(nproc) cores, $(date -u +%Y-%m-%d))"
+echo "(measured: $TNP_UNDER_TEST; $original payload bytes; $(nproc) cores, $(date -u +%Y-%m-%d))"

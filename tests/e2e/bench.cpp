@@ -10,12 +10,10 @@
 #include <thread>
 #include <vector>
 #include "checks.h"
-#include "ui.h"
+#include "flows.h"
 
 namespace {
 
-const char kSetupExe[] = "E:\\setup.exe";
-enum { ID_SEARCH_ICON = 1028, ID_SEARCH_DIR = 1029 };
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -107,7 +105,7 @@ SIZE_T SetupPeakPrivate()
     HWND question = WaitForMessageBox();
     if (question != nullptr)
         Answer(question, IDYES);
-    HWND select = WaitForDialog("Tone Pilot Setup");
+    HWND select = WaitForSelect();
     if (select != nullptr)
         Click(select, IDOK);
     HWND done = WaitForMessageBox();
@@ -184,7 +182,7 @@ TEST(Bench, InstallSequence)
         SetupProcess setup;
         ASSERT_TRUE(setup.Start(kSetupExe));
         if (run == 0) {
-            HWND search = WaitForDialog("Searching for release...");
+            HWND search = WaitForDialog(kSearchCaption);
             ASSERT_NE(search, nullptr);
             while (!IsEnabled(search, IDCANCEL))
                 Sleep(20);
@@ -194,7 +192,7 @@ TEST(Bench, InstallSequence)
             ASSERT_NE(question, nullptr);
             Answer(question, IDYES);
         }
-        HWND select = WaitForDialog("Tone Pilot Setup");
+        HWND select = WaitForSelect();
         ASSERT_NE(select, nullptr);
         Sleep(300);
         DeleteFileA(lastFile.c_str());
@@ -236,7 +234,7 @@ TEST(Bench, Scan)
     LARGE_INTEGER start, end;
     SetupProcess setup;
     ASSERT_TRUE(setup.Start(kSetupExe));
-    HWND search = WaitForDialog("Searching for release...");
+    HWND search = WaitForDialog(kSearchCaption);
     ASSERT_NE(search, nullptr);
     QueryPerformanceCounter(&start);
     while (!IsEnabled(search, IDCANCEL))
@@ -244,7 +242,7 @@ TEST(Bench, Scan)
     QueryPerformanceCounter(&end);
     double dialog = Milliseconds(start, end);
     Click(search, IDCANCEL);
-    HWND select = WaitForDialog("Tone Pilot Setup");
+    HWND select = WaitForSelect();
     if (select != nullptr)
         Click(select, IDCANCEL);
     setup.WaitForExit();

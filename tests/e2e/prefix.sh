@@ -8,11 +8,7 @@
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
 
 make_template() {  # <dir>
-    if [ -n "${TNP_WINE_TEMPLATE:-}" ] && [ -d "$TNP_WINE_TEMPLATE" ]; then
-        cp -a "$TNP_WINE_TEMPLATE" "$1"
-    else
-        make_wine_prefix "$1"
-    fi
+    prefix_from_template "$1"
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v f: /d network /f >/dev/null 2>&1
