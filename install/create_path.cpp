@@ -22,14 +22,14 @@ int CreatePath(const char *path)
 {
     if (Exists(path))
         return 1;
-    int currentEnd = FindRootEnd(path);
+    int currentEnd = FindRootEnd(path, SystemLeadByte);
     if (currentEnd == 0)
         return Refuse(path);
 
     int length = lstrlenA(path);
     char prefix[WORK_AREA_CAPACITY];
     while (length > currentEnd + 1) {
-        currentEnd = NextComponentEnd(path, currentEnd);
+        currentEnd = NextComponentEnd(path, currentEnd, SystemLeadByte);
         if (currentEnd >= WORK_AREA_CAPACITY)
             return Refuse(path);  // a prefix this long could not be created anyway
         lstrcpynA(prefix, path, currentEnd + 1);

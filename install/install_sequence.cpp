@@ -6,6 +6,7 @@
 #include "../setup/folders.h"
 #include "../setup/messages.h"
 #include "../setup/message_box.h"
+#include "../setup/path_chars.h"
 #include "../setup/product.h"
 #include "../shell/shortcuts.h"
 #include "../shell/uninstall_entry.h"
@@ -17,9 +18,9 @@
 static bool ReadInstallDirectory(HWND dialog, char *installDir)
 {
     GetDlgItemTextA(dialog, IDC_PATH, installDir, TNP_PATH_CAPACITY);
-    int length = lstrlenA(installDir);
-    if (length > 0 && installDir[length - 1] == '\\')
+    if (EndsWithBackslash(installDir, SystemLeadByte))
         return true;
+    int length = lstrlenA(installDir);
     if (length == 0 || length + 1 >= TNP_PATH_CAPACITY) {
         ShowWarning(MSG_PATH_INVALID, installDir);
         return false;

@@ -6,23 +6,21 @@ static bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-int FindRootEnd(const char *path)
+int FindRootEnd(const char *path, LeadByteRule isLead)
 {
     int length = TextLength(path);
     if (length >= 5 && path[0] == '\\' && path[1] == '\\') {
-        for (int i = 2; i < length; ++i)
-            if (path[i] == '\\')
-                return i;
+        int serverEnd = FindFirstChar(path, 2, '\\', isLead);
+        if (serverEnd != -1)
+            return serverEnd;
     }
     if (length >= 4 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\')
         return 2;
     return 0;
 }
 
-int NextComponentEnd(const char *path, int currentEnd)
+int NextComponentEnd(const char *path, int currentEnd, LeadByteRule isLead)
 {
-    int i = currentEnd + 1;
-    while (path[i] != '\0' && path[i] != '\\')
-        ++i;
-    return i;
+    int next = FindFirstChar(path, currentEnd + 1, '\\', isLead);
+    return next != -1 ? next : TextLength(path);
 }

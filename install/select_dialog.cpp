@@ -50,7 +50,7 @@ static void BrowseForFolder(HWND dialog)
         if (allocator != NULL)
             allocator->Free(item);
         char proposal[TNP_TEXT_CAPACITY];
-        if (BuildBrowsedInstallDirectory(proposal, sizeof proposal, path))
+        if (BuildBrowsedInstallDirectory(proposal, sizeof proposal, path, SystemLeadByte))
             SetDlgItemTextA(dialog, IDC_PATH, proposal);
     }
     if (allocator != NULL)

@@ -42,10 +42,9 @@ bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool 
     return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kDesktopLink);
 }
 
-bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder)
+bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder, LeadByteRule isLead)
 {
-    int length = TextLength(pickedFolder);
-    bool endsWithBackslash = length > 0 && pickedFolder[length - 1] == '\\';
+    bool endsWithBackslash = EndsWithBackslash(pickedFolder, isLead);
     return Join(out, capacity, pickedFolder, TNP_BROWSE_SUFFIX + (endsWithBackslash ? 1 : 0), "");
 }
 

@@ -2,6 +2,7 @@
 // Windows directory (no trailing backslash) and the NT layout flag. Each writes a NUL-terminated
 // text into `out` and returns false, leaving `out` empty, when the text would not fit `capacity`.
 #pragma once
+#include "path_chars.h"
 
 bool IsNtLayout(unsigned long platformId);
 
@@ -12,4 +13,4 @@ bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntL
 
 // The install directory proposed for a folder picked in the shell's browser: the product's
 // folder one level below it. A drive root such as "C:\" already ends with its backslash.
-bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder);
+bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder, LeadByteRule isLead);

@@ -31,13 +31,11 @@ bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDi
     return BuildWithPrefix(out, capacity, "", shortInstallDir);
 }
 
-// Last position >= 1 holding `wanted`, or 0 when there is none; position 0 is never examined.
-static int LastPositionFromOne(const char *text, int length, char wanted)
+// Last position >= 1 holding `wanted`, or 0 when there is none; position 0 is never taken.
+static int LastPositionFromOne(const char *text, char wanted, LeadByteRule isLead)
 {
-    for (int i = length - 1; i >= 1; --i)
-        if (text[i] == wanted)
-            return i;
-    return 0;
+    int position = FindLastChar(text, 1, wanted, isLead);
+    return position != -1 ? position : 0;
 }
 
 // What follows `prefix` at the start of `text`, or null when `text` doesn't start with it.
@@ -52,28 +50,28 @@ static const char *AfterPrefix(const char *text, const char *prefix)
 // The script's path: the INF installer takes the whole rest of its own command line as the
 // path, blanks included, as a volume without short names leaves them. Any other command keeps
 // to its last word.
-static const char *ScriptPathOf(const char *value)
+static const char *ScriptPathOf(const char *value, LeadByteRule isLead)
 {
     const char *section = AfterPrefix(value, kRunner);
     const char *path = section != 0 ? AfterPrefix(section, kInfSection) : 0;
     if (path != 0)
         return path;
-    int space = LastPositionFromOne(value, TextLength(value), ' ');
+    int space = LastPositionFromOne(value, ' ', isLead);
     return space != 0 ? value + space + 1 : 0;
 }
 
-void ParseUninstallString(const char *value, char *directory, int capacity)
+void ParseUninstallString(const char *value, char *directory, int capacity, LeadByteRule isLead)
 {
     if (capacity < 1)
         return;
     directory[0] = '\0';
-    const char *scriptPath = ScriptPathOf(value);
+    const char *scriptPath = ScriptPathOf(value, isLead);
     if (scriptPath == 0)
         return;
     int scriptLength = TextLength(scriptPath);
     if (scriptLength >= capacity)
         return;
-    int backslash = LastPositionFromOne(scriptPath, scriptLength, '\\');
+    int backslash = LastPositionFromOne(scriptPath, '\\', isLead);
     if (backslash == 0)
         return;
     for (int i = 0; i < backslash; ++i)

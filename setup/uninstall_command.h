@@ -1,5 +1,6 @@
 // The uninstall command: written by one run into the uninstall entry, parsed back by the next.
 #pragma once
+#include "path_chars.h"
 
 // "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 <shortDir>tnp.inf".
 bool BuildUninstallCommand(char *out, int capacity, const char *shortInstallDir);
@@ -9,6 +10,7 @@ bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDi
 // Derives the existing-copy directory from an "UninstallString" text: the script's path, cut at
 // its last backslash (position 1 or later). In this product's own command the path is everything
 // after "... Uninstall_TNP 128 "; in any other text it is everything after the last space
-// (searched from the end down to position 1). Anything that does not yield such a directory, and
-// a path that would not fit `capacity`, gives the empty string.
-void ParseUninstallString(const char *value, char *directory, int capacity);
+// (position 1 or later). Spaces and backslashes count only where a character starts. Anything
+// that does not yield such a directory, and a path that would not fit `capacity`, gives the
+// empty string.
+void ParseUninstallString(const char *value, char *directory, int capacity, LeadByteRule isLead);

@@ -39,7 +39,7 @@ static bool FindEarlierInstallation()
         return false;
     char value[TNP_TEXT_CAPACITY];
     ReadUninstallString(key, value, sizeof value);
-    ParseUninstallString(value, g_existingCopyDirectory, sizeof g_existingCopyDirectory);
+    ParseUninstallString(value, g_existingCopyDirectory, sizeof g_existingCopyDirectory, SystemLeadByte);
     RegCloseKey(key);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "tests/support/code_pages.h"
 #include "setup/folders.h"
 #include "setup/uninstall_command.h"
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         free(out);
     }
     char *proposal = static_cast<char *>(malloc(capacity));
-    bool proposed = BuildBrowsedInstallDirectory(proposal, capacity, windowsDir.c_str());
+    bool proposed = BuildBrowsedInstallDirectory(proposal, capacity, windowsDir.c_str(), SingleByteCodePage);
     size_t proposalLength = strnlen(proposal, capacity);
     if (proposalLength >= (size_t)capacity || (!proposed && proposalLength != 0) ||
         (proposed && (std::string(proposal, windowsDir.size()) != windowsDir ||

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "tests/support/code_pages.h"
 #include "install/path_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(path, text.c_str(), text.size() + 1);
     int length = (int)text.size();
 
-    int end = FindRootEnd(path);
+    int end = FindRootEnd(path, SingleByteCodePage);
     bool drive = length >= 4 && path[1] == ':' && path[2] == '\\';
     bool unc = length >= 5 && path[0] == '\\' && path[1] == '\\';
     if (end != 0 && (end >= length || path[end] != '\\' || !(drive || unc) || (!unc && end != 2)))
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The same walk path creation makes, which must stop within one step per character.
     for (int steps = 0; end != 0 && length > end + 1; ++steps) {
-        int next = NextComponentEnd(path, end);
+        int next = NextComponentEnd(path, end, SingleByteCodePage);
         if (next <= end || next > length || (next < length && path[next] != '\\') || steps > length)
             abort();
         if (memchr(path + end + 1, '\\', next - end - 1) != nullptr)

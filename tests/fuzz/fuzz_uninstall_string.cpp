@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "tests/support/code_pages.h"
 #include "setup/uninstall_command.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::string value(reinterpret_cast<const char *>(data), size);
     value = value.substr(0, value.find('\0'));
     char *directory = static_cast<char *>(malloc(260));  // exact size, so ASan sees any overrun
-    ParseUninstallString(value.c_str(), directory, 260);
+    ParseUninstallString(value.c_str(), directory, 260, SingleByteCodePage);
     size_t length = strnlen(directory, 260);
     if (length >= 260)
         abort();

@@ -11,7 +11,7 @@ trap 'rm -rf "$out"' EXIT
 findings=$top/build-tests/fuzz-findings  # kept after the run, so a finding can be replayed
 mkdir -p "$findings"
 flags=(-g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$top")
-common=("$top/setup/bounded_text.cpp")
+common=("$top/setup/bounded_text.cpp" "$top/setup/path_chars.cpp")
 declare -A sources=(
     [uninstall_string]="setup/uninstall_command.cpp"
     [folder_rules]="setup/folders.cpp setup/uninstall_command.cpp"

@@ -4,6 +4,7 @@
 #include <string>
 #include "install/create_path.h"
 #include "install/path_rules.h"
+#include "code_pages.h"
 #include "message_box_watcher.h"
 #include "scratch.h"
 
@@ -121,13 +122,13 @@ TEST(BadInputCreatePath, PrefixesThatDontFitTheWorkAreaAreRefusedWhole)
 
 TEST(PathRules, RootsOfBothForms)
 {
-    EXPECT_EQ(FindRootEnd("\\\\srv\\share\\dir"), 5);
-    EXPECT_EQ(FindRootEnd("C:\\x"), 2);
-    EXPECT_EQ(FindRootEnd("z:\\x"), 2);
-    EXPECT_EQ(FindRootEnd("C:\\"), 0);
-    EXPECT_EQ(FindRootEnd("\\\\a\\"), 0);
-    EXPECT_EQ(FindRootEnd("\\\\abcd"), 0);
-    EXPECT_EQ(FindRootEnd("1:\\x"), 0);
-    EXPECT_EQ(NextComponentEnd("\\\\srv\\share\\dir", 5), 11);
-    EXPECT_EQ(NextComponentEnd("C:\\ab", 2), 5);
+    EXPECT_EQ(FindRootEnd("\\\\srv\\share\\dir", SingleByteCodePage), 5);
+    EXPECT_EQ(FindRootEnd("C:\\x", SingleByteCodePage), 2);
+    EXPECT_EQ(FindRootEnd("z:\\x", SingleByteCodePage), 2);
+    EXPECT_EQ(FindRootEnd("C:\\", SingleByteCodePage), 0);
+    EXPECT_EQ(FindRootEnd("\\\\a\\", SingleByteCodePage), 0);
+    EXPECT_EQ(FindRootEnd("\\\\abcd", SingleByteCodePage), 0);
+    EXPECT_EQ(FindRootEnd("1:\\x", SingleByteCodePage), 0);
+    EXPECT_EQ(NextComponentEnd("\\\\srv\\share\\dir", 5, SingleByteCodePage), 11);
+    EXPECT_EQ(NextComponentEnd("C:\\ab", 2, SingleByteCodePage), 5);
 }

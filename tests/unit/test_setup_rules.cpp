@@ -1,6 +1,7 @@
 // The product's pure rules: the uninstall-string parse, the folder rules and the command.
 #include <gtest/gtest.h>
 #include <string>
+#include "code_pages.h"
 #include "setup/command_line.h"
 #include "setup/folders.h"
 #include "setup/uninstall_command.h"
@@ -9,7 +10,7 @@ static std::string Parse(const std::string &value)
 {
     char directory[260];
     memset(directory, 'x', sizeof directory);
-    ParseUninstallString(value.c_str(), directory, sizeof directory);
+    ParseUninstallString(value.c_str(), directory, sizeof directory, SingleByteCodePage);
     return directory;
 }
 
@@ -119,13 +120,13 @@ TEST(CommandLine, WinMainGetsWhatFollowsTheProgramName)
 TEST(FolderRules, TheBrowsedFolderGetsTheProductFolderBelowIt)
 {
     char out[32];
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\Apps"));
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\Apps", SingleByteCodePage));
     EXPECT_STREQ(out, "D:\\Apps\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\"));
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\", SingleByteCodePage));
     EXPECT_STREQ(out, "D:\\Tone Pilot") << "a drive root has its backslash already";
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "\\\\server\\share\\"));
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "\\\\server\\share\\", SingleByteCodePage));
     EXPECT_STREQ(out, "\\\\server\\share\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopq"));  // 31 with the suffix
-    EXPECT_FALSE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopqr"));
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopq", SingleByteCodePage));  // 31 with the suffix
+    EXPECT_FALSE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopqr", SingleByteCodePage));
     EXPECT_STREQ(out, "") << "refused, not cut";
 }

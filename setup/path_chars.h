@@ -1,0 +1,20 @@
+// Stepping through an ANSI path by character. In the double-byte code pages of East-Asian
+// Windows (932, 936, 949, 950) the second byte of a character may be 0x5C, the backslash, so
+// only a byte that starts a character can be a separator. Pure rules, usable on the host: the
+// lead-byte test comes from the caller (SystemLeadByte in the exe, a code page table in tests).
+#pragma once
+
+typedef bool (*LeadByteRule)(unsigned char byte);
+
+// The lead-byte test of the system's ANSI code page.
+bool SystemLeadByte(unsigned char byte);
+
+// Index of the character after the one at `index`; a lead byte just before the terminator
+// counts as one character, so the step never passes the end.
+int NextCharIndex(const char *text, int index, LeadByteRule isLead);
+// Index of the first character `wanted` (an ASCII byte) at `from` or later; -1 when none.
+int FindFirstChar(const char *text, int from, char wanted, LeadByteRule isLead);
+// Index of the last character `wanted` at `from` or later; -1 when none.
+int FindLastChar(const char *text, int from, char wanted, LeadByteRule isLead);
+// True when the last character of `text` is a backslash.
+bool EndsWithBackslash(const char *text, LeadByteRule isLead);
