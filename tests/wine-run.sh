@@ -14,9 +14,10 @@ if [ -z "${DISPLAY:-}" ]; then
 else
     exec_prefix=()
 fi
-# Results for the bad-input count of the whole run, when the runner collects them.
+# Results for the bad-input count of the whole run, when the runner collects them; a second
+# entry of the same program names its own.
 if [ -n "${TNP_RESULTS_DIR:-}" ]; then
-    set -- "$@" "--gtest_output=xml:Z:$(echo "$TNP_RESULTS_DIR/$(basename "$exe" .exe).xml" | tr / '\\')"
+    set -- "$@" "--gtest_output=xml:Z:$(echo "$TNP_RESULTS_DIR/${TNP_RESULTS_NAME:-$(basename "$exe" .exe)}.xml" | tr / '\\')"
 fi
 "${exec_prefix[@]}" "$WINE" "$exe" "$@"
 rc=$?

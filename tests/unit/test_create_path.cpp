@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "install/create_path.h"
 #include "install/path_rules.h"
 #include "code_pages.h"
@@ -33,6 +34,62 @@ bool IsDirectory(const std::string &path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Every folder this program asks the system to make while a recorder is alive, in order, taken
+// at the program's own import of CreateDirectoryA: Wine drops a lone lead byte at the end of a
+// name, so what appears on disk would hide a request cut inside a character.
+std::vector<std::string> g_folderRequests;
+
+BOOL(WINAPI *g_realCreateDirectory)(LPCSTR, LPSECURITY_ATTRIBUTES);
+
+BOOL WINAPI RecordCreateDirectory(LPCSTR path, LPSECURITY_ATTRIBUTES security)
+{
+    g_folderRequests.push_back(path);
+    return g_realCreateDirectory(path, security);
+}
+
+// The slot of this program's import table through which its calls to CreateDirectoryA go.
+void **CreateDirectoryImportSlot()
+{
+    BYTE *base = (BYTE *)GetModuleHandleA(NULL);
+    IMAGE_NT_HEADERS *nt = (IMAGE_NT_HEADERS *)(base + ((IMAGE_DOS_HEADER *)base)->e_lfanew);
+    IMAGE_DATA_DIRECTORY imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    void *wanted = (void *)GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateDirectoryA");
+    for (IMAGE_IMPORT_DESCRIPTOR *dll = (IMAGE_IMPORT_DESCRIPTOR *)(base + imports.VirtualAddress); dll->Name != 0; ++dll)
+        for (void **slot = (void **)(base + dll->FirstThunk); *slot != NULL; ++slot)
+            if (*slot == wanted)
+                return slot;
+    return NULL;
+}
+
+void ReplaceImport(void **slot, void *function)
+{
+    DWORD old;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+    *slot = function;
+    VirtualProtect(slot, sizeof *slot, old, &old);
+}
+
+class FolderRequestRecorder {
+public:
+    FolderRequestRecorder() : slot_(CreateDirectoryImportSlot())
+    {
+        g_folderRequests.clear();
+        if (slot_ == NULL)
+            return;
+        g_realCreateDirectory = (BOOL(WINAPI *)(LPCSTR, LPSECURITY_ATTRIBUTES))*slot_;
+        ReplaceImport(slot_, (void *)RecordCreateDirectory);
+    }
+    ~FolderRequestRecorder()
+    {
+        if (slot_ != NULL)
+            ReplaceImport(slot_, (void *)g_realCreateDirectory);
+    }
+    bool Recording() const { return slot_ != NULL; }
+
+private:
+    void **slot_;
+};
+
 }  // namespace
 
 TEST(CreatePath, MakesEachMissingComponentWithOrWithoutTrailingBackslash)
@@ -60,6 +117,37 @@ TEST(CreatePath, AnExistingFileOrRelativePathIsAccepted)
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ(relative.result, 1);
     EXPECT_TRUE(relative.messages.empty());
+}
+
+// Run by its own test entry with the locale that gives code page 932 (the default entry leaves it
+// out): 新 90 56, ソ 83 5C, フ 83 74, ト 83 67, 予 97 5C, 定 92 E8, 表 95 5C, 十 8F 5C.
+TEST(CreatePath, InCodePage932EachFolderIsAskedForWholeCharacters)
+{
+    ASSERT_EQ(GetACP(), 932u);
+    std::string base = MakeScratchDir("cp932");
+    std::string first = base + "\x90\x56\x83\x5C\x83\x74\x83\x67";
+    std::string second = first + "\\\x97\x5C\x92\xE8\x95\x5C";
+    std::string third = second + "\\\x8F\x5C";
+    Outcome outcome;
+    std::vector<std::string> asked;
+    {
+        FolderRequestRecorder recorder;
+        ASSERT_TRUE(recorder.Recording());
+        outcome = Create(third);
+        asked = g_folderRequests;
+    }
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_TRUE(outcome.messages.empty());
+    EXPECT_EQ(asked, (std::vector<std::string>{first, second, third}));
+    EXPECT_TRUE(IsDirectory(third));
+    EXPECT_FALSE(PathExists(base + "\x90\x56")) << "a folder cut inside a character";
+
+    FolderRequestRecorder recorder;
+    ASSERT_TRUE(recorder.Recording());
+    EXPECT_EQ(Create(third + "\\").result, 1);
+    EXPECT_TRUE(g_folderRequests.empty()) << "the whole path exists already";
+    EXPECT_EQ(Create(base + "\x95\x5C\\\x94\x5C\\").result, 1);
+    EXPECT_EQ(g_folderRequests, (std::vector<std::string>{base + "\x95\x5C", base + "\x95\x5C\\\x94\x5C"}));
 }
 
 TEST(BadInputCreatePath, PathsWithoutARootAreRefusedAndNothingIsMade)
@@ -131,4 +219,29 @@ TEST(PathRules, RootsOfBothForms)
     EXPECT_EQ(FindRootEnd("1:\\x", SingleByteCodePage), 0);
     EXPECT_EQ(NextComponentEnd("\\\\srv\\share\\dir", 5, SingleByteCodePage), 11);
     EXPECT_EQ(NextComponentEnd("C:\\ab", 2, SingleByteCodePage), 5);
+}
+
+// A 0x5C that is the second byte of a character (932: ソ 83 5C, 表 95 5C; 950: 許 B3 5C, 功 A5 5C)
+// neither ends the server name nor a component; in a single-byte code page it still does.
+TEST(PathRules, DoubleByteCharactersEndingIn5CStayWhole)
+{
+    const char *unc = "\\\\\x83\x5C\\share\\d";
+    EXPECT_EQ(FindRootEnd(unc, CodePage932Lead), 4);
+    EXPECT_EQ(FindRootEnd(unc, SingleByteCodePage), 3);
+    EXPECT_EQ(FindRootEnd("\\\\\xB3\x5C\xA5\x5C\\s\\d", CodePage950Lead), 6);
+    EXPECT_EQ(FindRootEnd("\\\\\xB3\x5C\xA5\x5C\\s\\d", CodePage932Lead), 3) << "\\xB3 is one character in 932";
+    EXPECT_EQ(FindRootEnd("\\\\\x95\x5C\x5C", CodePage932Lead), 4);
+    EXPECT_EQ(FindRootEnd("\\\\ab\x95\x5C", CodePage932Lead), 0) << "a server name without its share";
+    EXPECT_EQ(FindRootEnd("C:\\\x83\x5C", CodePage932Lead), 2);
+
+    const char *levels = "D:\\\x90\x56\x83\x5C\x83\x74\\\x97\x5C\x95\x5C";
+    EXPECT_EQ(NextComponentEnd(levels, 2, CodePage932Lead), 9);
+    EXPECT_EQ(NextComponentEnd(levels, 9, CodePage932Lead), 14);
+    EXPECT_EQ(NextComponentEnd(levels, 2, SingleByteCodePage), 6);
+    EXPECT_EQ(NextComponentEnd(levels, 6, SingleByteCodePage), 9);
+    EXPECT_EQ(NextComponentEnd(levels, 9, SingleByteCodePage), 11);
+    const char *traditional = "D:\\a\xB3\x5C\\\xBB\x5C\xA5\x5C";
+    EXPECT_EQ(NextComponentEnd(traditional, 2, CodePage950Lead), 6);
+    EXPECT_EQ(NextComponentEnd(traditional, 6, CodePage950Lead), 11);
+    EXPECT_EQ(NextComponentEnd("C:\\a\x83", 2, CodePage932Lead), 5) << "a lead byte at the end ends the path";
 }

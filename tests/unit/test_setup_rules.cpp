@@ -6,11 +6,11 @@
 #include "setup/folders.h"
 #include "setup/uninstall_command.h"
 
-static std::string Parse(const std::string &value)
+static std::string Parse(const std::string &value, LeadByteRule isLead = SingleByteCodePage)
 {
     char directory[260];
     memset(directory, 'x', sizeof directory);
-    ParseUninstallString(value.c_str(), directory, sizeof directory, SingleByteCodePage);
+    ParseUninstallString(value.c_str(), directory, sizeof directory, isLead);
     return directory;
 }
 
@@ -28,6 +28,21 @@ TEST(UninstallStringParse, TakesTheShortDirectoryWithoutItsBackslash)
               "C:\\Program Files\\Tone Pilot");
     EXPECT_EQ(Parse("rundll32.exe setupapi.dll,InstallHinfSection Other 128 C:\\Program Files\\Tone Pilot\\tnp.inf"),
               "Pilot");
+}
+
+// Code page 932: \x83\x5C is a katakana, \x95\x5C and \x97\x5C kanji; 950: \xB3\x5C and \xA5\x5C.
+// In 932 \xA5 is a character of its own (a half-width katakana), so \xA5\x5C is that and a backslash.
+TEST(UninstallStringParse, ASecondByte5CIsPartOfTheNameInDoubleByteCodePages)
+{
+    std::string head = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
+    EXPECT_EQ(Parse(head + "C:\\\x83\x5C\\tnp.inf", CodePage932Lead), "C:\\\x83\x5C");
+    EXPECT_EQ(Parse(head + "D:\\\xB3\x5C\\\xA5\x5C\\tnp.inf", CodePage950Lead), "D:\\\xB3\x5C\\\xA5\x5C");
+    EXPECT_EQ(Parse("run C:\\\x95\x5C\\\x97\x5C", CodePage932Lead), "C:\\\x95\x5C");
+    EXPECT_EQ(Parse("run D:\\\xB3\x5C\\\xA5\x5C", CodePage950Lead), "D:\\\xB3\x5C");
+    EXPECT_EQ(Parse("run D:\\\xB3\x5C\\\xA5\x5C", CodePage932Lead), "D:\\\xB3\x5C\\\xA5");
+    EXPECT_EQ(Parse("run C:\x83\x5Ctnp.inf", CodePage932Lead), "") << "no separator, only a second byte";
+    EXPECT_EQ(Parse("run C:\x83\x5Ctnp.inf"), "C:\x83") << "one byte, one character";
+    EXPECT_EQ(Parse("run C:\\\x95\x5C\\\x97\x5C"), "C:\\\x95\x5C\\\x97");
 }
 
 TEST(UninstallStringParse, GivesEmptyForEverythingElse)
@@ -129,4 +144,34 @@ TEST(FolderRules, TheBrowsedFolderGetsTheProductFolderBelowIt)
     ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopq", SingleByteCodePage));  // 31 with the suffix
     EXPECT_FALSE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopqr", SingleByteCodePage));
     EXPECT_STREQ(out, "") << "refused, not cut";
+
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\x95\x5C", CodePage932Lead));
+    EXPECT_STREQ(out, "D:\\\x95\x5C\\Tone Pilot");
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\x83\x5C\\", CodePage932Lead));
+    EXPECT_STREQ(out, "D:\\\x83\x5C\\Tone Pilot");
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\xA5\x5C", CodePage950Lead));
+    EXPECT_STREQ(out, "D:\\\xA5\x5C\\Tone Pilot");
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\xA5\x5C", CodePage932Lead));
+    EXPECT_STREQ(out, "D:\\\xA5\\Tone Pilot") << "a half-width katakana and a backslash";
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\", CodePage950Lead));
+    EXPECT_STREQ(out, "D:\\Tone Pilot");
+    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\xE9\x5C", SingleByteCodePage));
+    EXPECT_STREQ(out, "D:\\\xE9\\Tone Pilot") << "in 1252 every 0x5C is a backslash";
+}
+
+TEST(FolderRules, OnlyABackslashThatStartsACharacterEndsAPath)
+{
+    EXPECT_FALSE(EndsWithBackslash("C:\\\x83\x5C", CodePage932Lead));
+    EXPECT_FALSE(EndsWithBackslash("C:\\\x90\x56\x8F\x5C", CodePage932Lead));
+    EXPECT_TRUE(EndsWithBackslash("C:\\\x8F\x5C\\", CodePage932Lead));
+    EXPECT_FALSE(EndsWithBackslash("C:\\\xBB\x5C", CodePage950Lead));
+    EXPECT_TRUE(EndsWithBackslash("C:\\\xA5\x5C", CodePage932Lead));
+    EXPECT_TRUE(EndsWithBackslash("C:\\\x83\x5C", SingleByteCodePage));
+    EXPECT_TRUE(EndsWithBackslash("C:\\", CodePage932Lead));
+    EXPECT_FALSE(EndsWithBackslash("", CodePage932Lead));
+    EXPECT_FALSE(EndsWithBackslash("\x83", CodePage932Lead)) << "a lead byte at the end is one character";
+    // A trail byte can itself look like a lead byte: \x83\x83 is one character, so the next
+    // \x5C is a backslash.
+    EXPECT_TRUE(EndsWithBackslash("C:\\\x83\x83\x5C", CodePage932Lead));
+    EXPECT_FALSE(EndsWithBackslash("C:\\\x83\x83\x83\x5C", CodePage932Lead));
 }
