@@ -1,15 +1,42 @@
 // The folder rules, the browsed-folder proposal and the uninstall command with any Windows
 // directory (or picked folder) and capacity: the result fits its buffer or is refused empty,
-// never cut.
+// never cut. The proposal is checked in a single-byte and two double-byte code pages: the
+// product's folder is appended at a character boundary, with a backslash unless the picked
+// folder's last character is one.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 #include "tests/support/code_pages.h"
 #include "setup/folders.h"
 #include "setup/uninstall_command.h"
 
 typedef bool (*Rule)(char *, int, const char *, bool);
+
+static void CheckProposal(const std::string &picked, int capacity, LeadByteRule isLead)
+{
+    char *proposal = static_cast<char *>(malloc(capacity));
+    bool proposed = BuildBrowsedInstallDirectory(proposal, capacity, picked.c_str(), isLead);
+    size_t proposalLength = strnlen(proposal, capacity);
+    if (proposalLength >= (size_t)capacity || (!proposed && proposalLength != 0))
+        abort();
+    if (proposed) {
+        std::vector<bool> starts = CharacterStarts(picked, isLead);
+        size_t last = picked.size();
+        while (last > 0 && !starts[last - 1])
+            --last;
+        bool endsWithBackslash = last > 0 && picked[last - 1] == '\\';
+        if (std::string(proposal) != picked + (endsWithBackslash ? "Tone Pilot" : "\\Tone Pilot"))
+            abort();
+        // A folder the system gives is made of whole characters; the join must then be a
+        // character boundary of the proposal too.
+        bool loneLeadAtEnd = last == picked.size() && last > 0 && isLead((unsigned char)picked[last - 1]);
+        if (!loneLeadAtEnd && !CharacterStarts(proposal, isLead)[picked.size()])
+            abort();
+    }
+    free(proposal);
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -30,14 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             abort();
         free(out);
     }
-    char *proposal = static_cast<char *>(malloc(capacity));
-    bool proposed = BuildBrowsedInstallDirectory(proposal, capacity, windowsDir.c_str(), SingleByteCodePage);
-    size_t proposalLength = strnlen(proposal, capacity);
-    if (proposalLength >= (size_t)capacity || (!proposed && proposalLength != 0) ||
-        (proposed && (std::string(proposal, windowsDir.size()) != windowsDir ||
-                      std::string(proposal).substr(proposalLength - 10) != "Tone Pilot")))
-        abort();
-    free(proposal);
+    for (LeadByteRule isLead : kCodePages)
+        CheckProposal(windowsDir, capacity, isLead);
     char *command = static_cast<char *>(malloc(capacity));
     bool ok = BuildUninstallCommand(command, capacity, windowsDir.c_str());
     if (strnlen(command, capacity) >= (size_t)capacity || (!ok && command[0] != '\0'))
