@@ -52,30 +52,6 @@ void WriteFileBytes(const char *path, const std::string &bytes)
     ASSERT_EQ(written, bytes.size());
 }
 
-void ForgetEarlierInstallation()
-{
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-}
-
-// An uninstall entry as another program, or damage, might have left it: `data` of `size` bytes
-// of `type` as UninstallString, or no such value at all when `data` is null.
-void WriteUninstallEntry(DWORD type, const void *data, DWORD size)
-{
-    ForgetEarlierInstallation();
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "DisplayName", 0, REG_SZ, (const BYTE *)"Tone Pilot", 11);
-    if (data != nullptr)
-        EXPECT_EQ(RegSetValueExA(key, "UninstallString", 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-void WriteUninstallString(const std::string &text)
-{
-    WriteUninstallEntry(REG_SZ, text.c_str(), (DWORD)text.size() + 1);
-}
-
 // Runs setup on the machine as it is: the question must come, Yes leads to SELECT, and the
 // directory SELECT offers is returned. Setup is then cancelled and must leave the entry alone.
 std::string DirectoryOfferedAfterYes()
@@ -123,8 +99,6 @@ HWND OpenSelect(SetupProcess &setup)
     PassSearch(&status, &directory);
     return WaitForSelect();
 }
-
-const char kCommandHead[] = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
 
 }  // namespace
 

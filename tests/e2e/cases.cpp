@@ -38,7 +38,58 @@ void ExpectUninstalled(const std::string &dir, bool nt)
     // lead nowhere there and the links stay; on Windows they are the real short names.
 }
 
+// Every file of the product lies in the one folder it was installed into, and nothing else is on D:
+// beside the folders of `levels`.
+void ExpectOnlyTheseFoldersOnD(const std::vector<std::string> &levels)
+{
+    std::string folder = "D:\\";
+    for (const std::string &level : levels) {
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{level}) << "beside " << level << " in " << folder;
+        folder += level + "\\";
+    }
+}
+
 }  // namespace
+
+// The cases named InCodePage run with a double-byte ANSI code page, as East-Asian Windows has:
+// run_e2e.sh gives the locale and names whose last character has 0x5C, the backslash, as its
+// second byte: 0 a typed folder, 1-3 three levels, 4 a folder to browse to, 5 an earlier one.
+TEST(Install, InCodePageATypedFolderEndingInTrailByte5CHoldsTheInstallation)
+{
+    ASSERT_EQ(GetACP(), CaseCodePage());
+    std::string name = CaseName(0);
+    ASSERT_EQ(name.back(), '\\');
+    std::string dir = "D:\\" + name + "\\";
+    {
+        SetupProcess setup;
+        HWND select = StartFirstRun(setup);
+        ASSERT_NE(select, nullptr);
+        TypeText(select, ID_PATH, "D:\\" + name);
+        ConfirmAndExpectSuccess(select);
+        EXPECT_EQ(setup.WaitForExit(), 0);
+    }
+    ExpectInstalled(dir, ExpectNtLayout(), true);
+    ExpectOnlyTheseFoldersOnD({name});
+    RunRegisteredUninstall();
+    ExpectUninstalled(dir, ExpectNtLayout());
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{});
+    ExpectOnlyTheseFoldersOnD({name});
+}
+
+TEST(Install, InCodePageEachLevelIsMadeWhole)
+{
+    ASSERT_EQ(GetACP(), CaseCodePage());
+    std::vector<std::string> levels = {CaseName(1), CaseName(2), CaseName(3)};
+    std::string dir = "D:\\" + levels[0] + "\\" + levels[1] + "\\" + levels[2] + "\\";
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, dir);
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled(dir, ExpectNtLayout(), true);
+    ExpectOnlyTheseFoldersOnD(levels);
+}
 
 TEST(Install, DefaultsWithDesktop)
 {
@@ -107,6 +158,25 @@ TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
     }
 }
 
+TEST(SecondRun, InCodePageAnEarlierFolderEndingInTrailByte5CIsProposedAndTakesTheReinstall)
+{
+    ASSERT_EQ(GetACP(), CaseCodePage());
+    std::string name = CaseName(5);
+    ASSERT_EQ(name.back(), '\\');
+    std::string dir = "D:\\" + name + "\\";
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
+    WriteUninstallString(kCommandHead + dir + "tnp.inf");
+    SetupProcess setup;
+    AnswerQuestion(setup, IDYES);
+    HWND select = WaitForSelect();
+    ASSERT_NE(select, nullptr);
+    EXPECT_EQ(ControlText(select, ID_PATH), "D:\\" + name);
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled(dir, ExpectNtLayout(), true);
+    ExpectOnlyTheseFoldersOnD({name});
+}
+
 TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
 {
     InstallDefaults(true);
@@ -143,4 +213,21 @@ TEST(Browse, CancelKeepsThePathAndAPickedFolderGetsTonePilotBelowIt)
     EXPECT_FALSE(UninstallEntryExists());
     for (const char *dir : {"c:\\Program Files\\Tone Pilot", "D:\\Picked\\Tone Pilot", "C:\\Tone Pilot"})
         EXPECT_FALSE(Exists(dir)) << dir;
+}
+
+TEST(Browse, InCodePageAPickedFolderEndingInTrailByte5CGetsTonePilotBelowIt)
+{
+    ASSERT_EQ(GetACP(), CaseCodePage());
+    std::string name = CaseName(4);  // laid out by run_e2e.sh
+    ASSERT_EQ(name.back(), '\\');
+    ASSERT_EQ(FolderEntries("D:\\"), std::vector<std::string>{name});
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    // The shell names My Computer in the locale's language.
+    EXPECT_EQ(BrowseTo(select, {MyComputerName(), "(D:)", name}), "D:\\" + name + "\\Tone Pilot");
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectOnlyTheseFoldersOnD({name});
+    EXPECT_EQ(FolderEntries("D:\\" + name + "\\"), std::vector<std::string>{});
 }

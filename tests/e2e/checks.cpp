@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -104,6 +105,34 @@ std::string FileBytes(const std::string &path)
 bool Exists(const std::string &path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FolderEntries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string MyComputerName()
+{
+    LPITEMIDLIST item = NULL;
+    SHFILEINFOA info = {};
+    if (SUCCEEDED(SHGetSpecialFolderLocation(NULL, CSIDL_DRIVES, &item))) {
+        SHGetFileInfoA((LPCSTR)item, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME);
+        CoTaskMemFree(item);
+    }
+    return info.szDisplayName;
 }
 
 std::string WindowsDirectory()

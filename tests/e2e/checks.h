@@ -19,7 +19,11 @@ std::string HkcrDefault(const char *key);
 std::string ShortPath(const std::string &path);
 std::string FileBytes(const std::string &path);
 bool Exists(const std::string &path);
+// The names a folder holds ("." and ".." left out), sorted.
+std::vector<std::string> FolderEntries(const std::string &folder);
 std::string WindowsDirectory();
+// The name the shell shows for My Computer.
+std::string MyComputerName();
 
 // tnp.inf as its rows read, written out here independently of the program.
 std::string ExpectedScript(bool ntLayout, bool desktop, const std::string &windowsDir);

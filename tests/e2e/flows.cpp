@@ -10,10 +10,35 @@ const char kSelectCaption[] = "Tone Pilot Setup";
 const char kDefaultDir[] = "c:\\Program Files\\Tone Pilot\\";
 const char kDefaultOffer[] = "c:\\Program Files\\Tone Pilot";
 
+const char kCommandHead[] = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
+
 bool ExpectNtLayout()
 {
     const char *layout = std::getenv("TNP_EXPECT_LAYOUT");
     return layout == nullptr || std::string(layout) != "95";
+}
+
+unsigned CaseCodePage()
+{
+    const char *codePage = std::getenv("TNP_CODE_PAGE");
+    return codePage == nullptr ? 0 : (unsigned)std::strtoul(codePage, nullptr, 10);
+}
+
+std::string CaseName(size_t index)
+{
+    const char *names = std::getenv("TNP_CODE_PAGE_NAMES");
+    std::vector<std::string> decoded(1);
+    for (const char *hex = names != nullptr ? names : ""; hex[0] != '\0'; ) {
+        if (hex[0] == ' ') {
+            decoded.emplace_back();
+            ++hex;
+            continue;
+        }
+        char pair[3] = {hex[0], hex[1], '\0'};
+        decoded.back() += (char)std::strtoul(pair, nullptr, 16);
+        hex += hex[1] != '\0' ? 2 : 1;
+    }
+    return index < decoded.size() ? decoded[index] : "";
 }
 
 std::string ProgramGroup(bool nt)
@@ -182,4 +207,28 @@ void ExpectSearchOutcome()
     ConfirmAndExpectSuccess(select);
     EXPECT_EQ(setup.WaitForExit(), 0);
     ExpectInstalled(found, ExpectNtLayout(), true);
+}
+
+void ForgetEarlierInstallation()
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+}
+
+// An uninstall entry as another program, or damage, might have left it: `data` of `size` bytes
+// of `type` as UninstallString, or no such value at all when `data` is null.
+void WriteUninstallEntry(DWORD type, const void *data, DWORD size)
+{
+    ForgetEarlierInstallation();
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "DisplayName", 0, REG_SZ, (const BYTE *)"Tone Pilot", 11);
+    if (data != nullptr)
+        EXPECT_EQ(RegSetValueExA(key, "UninstallString", 0, type, (const BYTE *)data, size), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void WriteUninstallString(const std::string &text)
+{
+    WriteUninstallEntry(REG_SZ, text.c_str(), (DWORD)text.size() + 1);
 }

@@ -10,6 +10,7 @@ extern const char kSearchCaption[];
 extern const char kSelectCaption[];
 extern const char kDefaultDir[];
 extern const char kDefaultOffer[];  // what SELECT proposes when no earlier copy is known
+extern const char kCommandHead[];   // the uninstall command up to the script's path
 enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_BROWSE = 1026, ID_SIZE = 1027 };
 enum { ID_SEARCH_ICON = 1028, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
 // The shell's folder browser: the static holding the caller's title, and the folder tree.
@@ -17,6 +18,11 @@ enum { ID_BROWSER_TITLE = 0x3742, ID_BROWSER_TREE = 0x3741 };
 
 // False when run_e2e.sh says the Windows version must give the 95 layout.
 bool ExpectNtLayout();
+// The ANSI code page run_e2e.sh set the case's locale for (TNP_CODE_PAGE), and the case's names
+// in it (TNP_CODE_PAGE_NAMES: the hex of each name's bytes, as iconv gave them), 0 and "" when
+// the case gives none.
+unsigned CaseCodePage();
+std::string CaseName(size_t index);
 std::string ProgramGroup(bool nt);
 std::string DesktopLink(bool nt);
 
@@ -46,3 +52,9 @@ void ExpectInstalled(const std::string &dir, bool nt, bool desktop);
 // TNP_EXPECT_FOUND holds the directory the search must report, or nothing when there is no copy
 // to find (TNP_SEARCH_INSTALL: install into it; TNP_EXPECT_LONG_SCAN: Continue must wait).
 void ExpectSearchOutcome();
+
+void ForgetEarlierInstallation();
+// An uninstall entry as another program, or damage, might have left it: `data` of `size` bytes
+// of `type` as UninstallString, or no such value at all when `data` is null.
+void WriteUninstallEntry(DWORD type, const void *data, DWORD size);
+void WriteUninstallString(const std::string &text);

@@ -17,13 +17,14 @@ template=$work/template
 make_template "$template"
 
 # name | gtest filter | Windows version ("" = Wine's default) | layout the version must give |
-# "unprivileged" to run as a user who, unlike root, can't write read-only files
+# "unprivileged" to run as a user who, unlike root, can't write read-only files | locale of the
+# case's Wine processes, which picks their ANSI code page ("" = the caller's)
 cases=(
     "defaults|Install.DefaultsWithDesktop||nt"
     "no-desktop|Install.DesktopCleared||nt"
     "typed|Install.TypedDirectoriesWithAndWithoutBackslash||nt"
-    "browse|Browse.*||nt"
-    "second-run|SecondRun.*||nt"
+    "browse|Browse.*-*.InCodePage*||nt"
+    "second-run|SecondRun.*-*.InCodePage*||nt"
     "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
     "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
     "spoilt-payload|BadInputPayload.*||nt"
@@ -45,6 +46,17 @@ cases+=(
     "search-loops|BadInputSearch.*||nt"
     "search-long|Search.*||nt"
 )
+# The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
+# pages, with names whose last character has 0x5C as its second byte, in UTF-8 as the drive
+# folders hold them: a typed folder, three levels, a folder to browse to, an earlier folder.
+declare -A code_page_names=([932]="ソ 新ソフト 予定表 十 表 能" [950]="許 新功能 加蓋章 功 蓋 許功")
+declare -A code_page_locales=([932]=ja_JP.UTF-8 [950]=zh_TW.UTF-8)
+for cp in 932 950; do
+    cases+=("cp$cp-typed|Install.InCodePageATypedFolder*||nt||${code_page_locales[$cp]}"
+            "cp$cp-levels|Install.InCodePageEachLevel*||nt||${code_page_locales[$cp]}"
+            "cp$cp-browse|Browse.InCodePage*||nt||${code_page_locales[$cp]}"
+            "cp$cp-entry|SecondRun.InCodePage*||nt||${code_page_locales[$cp]}")
+done
 # Figures, run only when asked for by name (bench.sh).
 cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
 for version in win95 win98 winme nt40 win2k winxp win7 win10; do
@@ -91,13 +103,42 @@ for a in range(30):
     esac
 }
 
+# The driver gets the names as bytes of the case's code page, converted here rather than left to
+# how Wine passes on text; the folder to browse to is made on the Linux side.
+lay_out_code_page() {  # <case name> <case dir>
+    unset TNP_CODE_PAGE TNP_CODE_PAGE_NAMES
+    [[ $1 == cp* ]] || return 0
+    local cp=${1%%-*}; cp=${cp#cp}
+    local names=(${code_page_names[$cp]}) hex=() name
+    for name in "${names[@]}"; do hex+=("$(printf %s "$name" | iconv -f UTF-8 -t "CP$cp" | xxd -p | tr -d '\n')"); done
+    export TNP_CODE_PAGE=$cp TNP_CODE_PAGE_NAMES="${hex[*]}"
+    if [[ $1 == *-browse ]]; then mkdir "$2/d/${names[4]}"; fi
+}
+
+# What the case left on D:, read on the Linux side, where the names are UTF-8: the folders, one
+# line each, and the folders holding files. Empty when it matches the case; else the difference.
+lines() { [ -z "$1" ] || echo "$1"; }
+check_code_page_tree() {  # <case name> <case dir>
+    [[ $1 == cp* ]] || return 0
+    local cp=${1%%-*}; cp=${cp#cp}
+    local n=(${code_page_names[$cp]}) folders holders
+    case $1 in
+    *-typed)  folders="./${n[0]}" holders="" ;;  # uninstalled again
+    *-levels) folders="./${n[1]}"$'\n'"./${n[1]}/${n[2]}"$'\n'"./${n[1]}/${n[2]}/${n[3]}" holders="./${n[1]}/${n[2]}/${n[3]}" ;;
+    *-browse) folders="./${n[4]}" holders="" ;;
+    *-entry)  folders="./${n[5]}" holders="./${n[5]}" ;;
+    esac
+    diff <(lines "$folders") <(cd "$2/d" && find . -mindepth 1 -type d | sort) | sed 's/^/    folders on D: /'
+    diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'
+}
+
 # The case lines also go to the test run's results, where the runner shows them whatever ctest keeps.
 if [ -n "${TNP_RESULTS_DIR:-}" ]; then
     exec > >(tee -a "$TNP_RESULTS_DIR/e2e-cases.txt")
 fi
 passed=0 failed=0 failures=""
 for entry in "${cases[@]}"; do
-    IFS='|' read -r name filter version layout user <<<"$entry"
+    IFS='|' read -r name filter version layout user locale <<<"$entry"
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
@@ -112,6 +153,7 @@ for a in range(10):
     fi
     unset TNP_EXPECT_FOUND TNP_SEARCH_INSTALL TNP_EXPECT_LONG_SCAN
     lay_out_search "$name" "$case_dir"
+    lay_out_code_page "$name" "$case_dir"
     as=()
     if [ "$user" = unprivileged ] && [ "$(id -u)" = 0 ]; then
         rm -f "$WINEPREFIX/wineserver"  # names root's server directory
@@ -121,22 +163,26 @@ for a in range(10):
     fi
     start=$(date +%s.%N)
     cd "$case_dir/e"
-    TNP_EXPECT_LAYOUT=$layout timeout 300 "${as[@]}" "$WINE" 'E:\e2e_driver.exe' --gtest_filter="$filter" \
-        --gtest_output='xml:E:\result.xml' >"$case_dir.log" 2>&1
+    in_locale=()
+    [ -z "$locale" ] || in_locale=(env LC_ALL="$locale")
+    TNP_EXPECT_LAYOUT=$layout timeout 300 "${as[@]}" "${in_locale[@]}" "$WINE" 'E:\e2e_driver.exe' \
+        --gtest_filter="$filter" --gtest_output='xml:E:\result.xml' >"$case_dir.log" 2>&1
     rc=$?
+    "${as[@]}" wineserver -k 2>/dev/null
+    tree=$(check_code_page_tree "$name" "$case_dir")
     if [ -n "${TNP_RESULTS_DIR:-}" ]; then
         cp "$case_dir/e/result.xml" "$TNP_RESULTS_DIR/e2e-$name.xml" 2>/dev/null ||
             echo "<crashed/>" >"$TNP_RESULTS_DIR/e2e-$name.xml"
     fi
     seconds=$(echo "$(date +%s.%N) - $start" | bc)
-    "${as[@]}" wineserver -k 2>/dev/null
-    if [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log"; then
+    if [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log" && [ -z "$tree" ]; then
         passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
         grep -h '^FIGURE' "$case_dir.log" || true
     else
         failed=$((failed + 1)); failures="$failures $name"
         printf 'e2e %-14s %-6s FAILED (rc %s)\n' "$name" "${version:-default}" "$rc"
         grep -vE '^\[ *(RUN|OK) *\]' "$case_dir.log" | head -40 | sed 's/^/    /'
+        [ -z "$tree" ] || echo "$tree"
     fi
     cd "$work"
     rm -rf "$case_dir"
