@@ -12,20 +12,25 @@
 #include "../shell/uninstall_entry.h"
 #include "../shell/uninstall_script.h"
 
-// The install directory as typed, always ending with a backslash. Text that fills the whole
-// buffer has no room for one and is refused rather than cut. An emptied box is refused too:
-// its backslash alone would name the root of the current drive, which always exists.
+// The install directory as typed, always ending with a backslash. The box takes 256 characters,
+// which in a double-byte code page can be twice as many bytes, so the text is read whole: one that
+// leaves no room for the backslash is refused rather than cut, and shown only as far as the
+// directory would hold it, in whole characters. An emptied box is refused too: its backslash
+// alone would name the root of the current drive, which always exists.
 static bool ReadInstallDirectory(HWND dialog, char *installDir)
 {
-    GetDlgItemTextA(dialog, IDC_PATH, installDir, TNP_PATH_CAPACITY);
-    if (EndsWithBackslash(installDir, SystemLeadByte))
-        return true;
-    int length = lstrlenA(installDir);
-    if (length == 0 || length + 1 >= TNP_PATH_CAPACITY) {
-        ShowWarning(MSG_PATH_INVALID, installDir);
+    char typed[TNP_TEXT_CAPACITY];
+    GetDlgItemTextA(dialog, IDC_PATH, typed, sizeof typed);
+    bool endsWithBackslash = EndsWithBackslash(typed, SystemLeadByte);
+    int length = lstrlenA(typed);
+    if (length == 0 || length + (endsWithBackslash ? 0 : 1) >= TNP_PATH_CAPACITY) {
+        typed[WholeCharactersWithin(typed, TNP_PATH_CAPACITY - 1, SystemLeadByte)] = '\0';
+        ShowWarning(MSG_PATH_INVALID, typed);
         return false;
     }
-    lstrcatA(installDir, "\\");
+    lstrcpyA(installDir, typed);
+    if (!endsWithBackslash)
+        lstrcatA(installDir, "\\");
     return true;
 }
 

@@ -39,3 +39,15 @@ bool EndsWithBackslash(const char *text, LeadByteRule isLead)
         last = i;
     return last >= 0 && text[last] == '\\';
 }
+
+int WholeCharactersWithin(const char *text, int limit, LeadByteRule isLead)
+{
+    int end = 0;
+    while (text[end] != '\0') {
+        int next = NextCharIndex(text, end, isLead);
+        if (next > limit)
+            break;
+        end = next;
+    }
+    return end;
+}

@@ -18,3 +18,6 @@ int FindFirstChar(const char *text, int from, char wanted, LeadByteRule isLead);
 int FindLastChar(const char *text, int from, char wanted, LeadByteRule isLead);
 // True when the last character of `text` is a backslash.
 bool EndsWithBackslash(const char *text, LeadByteRule isLead);
+// The length of the longest start of `text` that holds whole characters only and at most `limit`
+// bytes: where the text is cut to fit.
+int WholeCharactersWithin(const char *text, int limit, LeadByteRule isLead);

@@ -239,6 +239,32 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
     EXPECT_FALSE(Exists("C:\\tnp.inf")) << "false success: installed into the root of C:";
 }
 
+// Run with a double-byte code page by run_e2e.sh. The box takes 256 characters, which here can be
+// more bytes than the install directory holds: such a text is refused whole, never installed
+// into cut short, and the message shows it in the whole characters that fit 259 bytes.
+TEST(BadInputInstallPath, InCodePageATextTooLongInBytesIsRefusedNotCut)
+{
+    ASSERT_EQ(GetACP(), CaseCodePage());
+    std::string character = CaseName(0);
+    ASSERT_EQ(character.size(), 2u);
+    std::string characters;
+    for (int i = 0; i < 30; ++i)
+        characters += character;
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    for (size_t names : {200, 201}) {  // the 259th byte a first byte, then a second byte
+        std::string typed = "D:\\" + std::string(names, 'n') + "\\" + characters;
+        ASSERT_LE(names + 34, 256u) << "characters the box takes";
+        size_t shown = names + 4 + 54;  // 27 whole characters fit
+        TypeText(select, ID_PATH, typed);
+        EXPECT_EQ(ConfirmAndReadRefusal(select), Invalid(typed.substr(0, shown))) << typed.size() << " bytes typed";
+    }
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(FolderEntries("D:\\"), std::vector<std::string>{}) << "false success: a folder was made";
+}
+
 TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
 {
     ForgetEarlierInstallation();

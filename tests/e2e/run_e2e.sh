@@ -29,7 +29,7 @@ cases=(
     "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
     "spoilt-payload|BadInputPayload.*||nt"
     "bad-entries|BadInputUninstallEntry.*||nt"
-    "bad-paths|BadInputInstallPath.*||nt"
+    "bad-paths|BadInputInstallPath.*-*.InCodePage*||nt"
     "bad-files|BadInputTargetFile.*||nt|unprivileged"
     "no-shelllink|BadInputShellLink.*||nt"
     "planted-dlls|BadInputPlantedDll.*||nt"
@@ -48,14 +48,16 @@ cases+=(
 )
 # The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
 # pages, with names whose last character has 0x5C as its second byte, in UTF-8 as the drive
-# folders hold them: a typed folder, three levels, a folder to browse to, an earlier folder.
+# folders hold them: a typed folder, three levels, a folder to browse to, an earlier folder; and
+# a text longer in bytes than the install directory holds.
 declare -A code_page_names=([932]="ソ 新ソフト 予定表 十 表 能" [950]="許 新功能 加蓋章 功 蓋 許功")
 declare -A code_page_locales=([932]=ja_JP.UTF-8 [950]=zh_TW.UTF-8)
 for cp in 932 950; do
     cases+=("cp$cp-typed|Install.InCodePageATypedFolder*||nt||${code_page_locales[$cp]}"
             "cp$cp-levels|Install.InCodePageEachLevel*||nt||${code_page_locales[$cp]}"
             "cp$cp-browse|Browse.InCodePage*||nt||${code_page_locales[$cp]}"
-            "cp$cp-entry|SecondRun.InCodePage*||nt||${code_page_locales[$cp]}")
+            "cp$cp-entry|SecondRun.InCodePage*||nt||${code_page_locales[$cp]}"
+            "cp$cp-long|BadInputInstallPath.InCodePage*||nt||${code_page_locales[$cp]}")
 done
 # Figures, run only when asked for by name (bench.sh).
 cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
@@ -127,6 +129,7 @@ check_code_page_tree() {  # <case name> <case dir>
     *-levels) folders="./${n[1]}"$'\n'"./${n[1]}/${n[2]}"$'\n'"./${n[1]}/${n[2]}/${n[3]}" holders="./${n[1]}/${n[2]}/${n[3]}" ;;
     *-browse) folders="./${n[4]}" holders="" ;;
     *-entry)  folders="./${n[5]}" holders="./${n[5]}" ;;
+    *-long)   folders="" holders="" ;;
     esac
     diff <(lines "$folders") <(cd "$2/d" && find . -mindepth 1 -type d | sort) | sed 's/^/    folders on D: /'
     diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'

@@ -1,7 +1,8 @@
 // The root recognition and component walk that path creation uses, on any bytes and in a
 // single-byte and two double-byte code pages: the root is a backslash of the text, each step
 // moves forward to a backslash or the end, and the walk ends; no split falls between a lead
-// byte and its trail byte, and a component holds no backslash that starts a character.
+// byte and its trail byte, and a component holds no backslash that starts a character. A text
+// cut to fit a limit keeps as many whole characters as fit, and no part of one.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +40,19 @@ static void CheckWalk(const std::string &text, LeadByteRule isLead)
             if (starts[i] && path[i] == '\\')
                 abort();  // a component holds no backslash
         end = next;
+    }
+
+    for (int limit : {0, length / 2, length - 1, length, (int)(unsigned char)text[0]}) {
+        if (limit < 0)
+            continue;
+        int cut = WholeCharactersWithin(path, limit, isLead);
+        if (cut > limit || cut > length || !starts[cut])
+            abort();
+        int nextStart = cut + 1;
+        while (nextStart < length && !starts[nextStart])
+            ++nextStart;
+        if (cut < length && nextStart <= limit)
+            abort();  // a further whole character would have fitted
     }
     free(path);
 }

@@ -245,3 +245,19 @@ TEST(PathRules, DoubleByteCharactersEndingIn5CStayWhole)
     EXPECT_EQ(NextComponentEnd(traditional, 6, CodePage950Lead), 11);
     EXPECT_EQ(NextComponentEnd("C:\\a\x83", 2, CodePage932Lead), 5) << "a lead byte at the end ends the path";
 }
+
+TEST(PathRules, ATextCutToFitKeepsWholeCharacters)
+{
+    const char *text = "C:\\\x83\x5C\x95\x5Cx";  // C: and two characters ending in 0x5C, then x
+    EXPECT_EQ(WholeCharactersWithin(text, 4, CodePage932Lead), 3);
+    EXPECT_EQ(WholeCharactersWithin(text, 5, CodePage932Lead), 5);
+    EXPECT_EQ(WholeCharactersWithin(text, 6, CodePage932Lead), 5);
+    EXPECT_EQ(WholeCharactersWithin(text, 8, CodePage932Lead), 8);
+    EXPECT_EQ(WholeCharactersWithin(text, 259, CodePage932Lead), 8);
+    EXPECT_EQ(WholeCharactersWithin(text, 4, SingleByteCodePage), 4);
+    EXPECT_EQ(WholeCharactersWithin(text, 6, SingleByteCodePage), 6);
+    EXPECT_EQ(WholeCharactersWithin("\xA5\x5C\xA5\x5C", 3, CodePage950Lead), 2);
+    EXPECT_EQ(WholeCharactersWithin("\xA5\x5C\xA5\x5C", 3, CodePage932Lead), 3) << "\\xA5 is a character of its own in 932";
+    EXPECT_EQ(WholeCharactersWithin("ab\x83", 3, CodePage932Lead), 3) << "a lead byte at the end is one character";
+    EXPECT_EQ(WholeCharactersWithin("", 0, CodePage932Lead), 0);
+}
