@@ -38,8 +38,8 @@ void ExpectUninstalled(const std::string &dir, bool nt)
     // lead nowhere there and the links stay; on Windows they are the real short names.
 }
 
-// Every file of the product lies in the one folder it was installed into, and nothing else is on D:
-// beside the folders of `levels`.
+// D: holds the first of `levels` and nothing else, and each level only the next: no file or
+// folder was made beside one under a name cut inside a character.
 void ExpectOnlyTheseFoldersOnD(const std::vector<std::string> &levels)
 {
     std::string folder = "D:\\";
@@ -72,7 +72,7 @@ TEST(Install, InCodePageATypedFolderEndingInTrailByte5CHoldsTheInstallation)
     ExpectOnlyTheseFoldersOnD({name});
     RunRegisteredUninstall();
     ExpectUninstalled(dir, ExpectNtLayout());
-    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{}) << "the folder is left empty";
     ExpectOnlyTheseFoldersOnD({name});
 }
 
