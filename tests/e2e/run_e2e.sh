@@ -160,7 +160,7 @@ for a in range(10):
     unmount_volumes
     if [ $rc -eq 0 ] && grep -q '\[  SKIPPED \]' "$case_dir.log"; then
         not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
-        grep -h '^\[  SKIPPED \] [A-Z]' "$case_dir.log" | sed 's/^/    /'
+        grep -h '^\[  SKIPPED \] .* ms)' "$case_dir.log" | sed 's/^/    /'
     elif [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log"; then
         passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
         grep -h '^FIGURE' "$case_dir.log" || true
