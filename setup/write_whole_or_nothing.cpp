@@ -6,7 +6,9 @@
 // a rename. The name is fixed so that whatever a killed run left is replaced by the next run.
 static const char PART_FILE_NAME[] = "tnp_new.tmp";
 
-// The target's directory (none for a bare name) followed by the part file's name.
+// The target's directory (none for a bare name) followed by the part file's name. The names
+// written are plain ASCII, so the last backslash byte is the separator in any code page, never
+// the second byte of a double-byte character.
 static bool ComposePartPath(char *partPath, int capacity, const char *path)
 {
     int directoryLength = 0;
