@@ -77,7 +77,8 @@ bool RunInstallSequence(HWND dialog)
     bool desktop = IsDlgButtonChecked(dialog, IDC_DESKTOP) == BST_CHECKED;
     if (haveFolder)
         CreateShortcuts(installDir, programGroupFolder, ntLayout, desktop);
-    WriteUninstallScript(ntLayout, desktop, installDir);
+    if (!WriteUninstallScript(ntLayout, desktop, installDir))
+        return false;
     RegisterUninstallEntry(installDir);
 
     ShowInformation(MSG_INSTALLED);

@@ -12,6 +12,7 @@ make_template() {  # <dir>
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v f: /d network /f >/dev/null 2>&1
+    WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v g: /d hd /f >/dev/null 2>&1
     WINEPREFIX=$1 wineserver -w
     # The desktop folders every Windows of either family has; Wine makes neither.
     mkdir -p "$1/drive_c/windows/Desktop" "$1/drive_c/windows/Profiles/All Users/Desktop"

@@ -130,8 +130,9 @@ TEST(UninstallScript, WrittenIntoTheCurrentDirectoryForAllFourChoices)
         for (int desktop = 0; desktop < 2; ++desktop) {
             WriteWholeFile(dir + "tnp.inf", std::string(2000, 'x'));  // replaced whole, never appended to
             MessageBoxWatcher boxes;
-            WriteUninstallScript(nt != 0, desktop != 0, dir.c_str());
+            EXPECT_TRUE(WriteUninstallScript(nt != 0, desktop != 0, dir.c_str()));
             EXPECT_EQ(ReadWholeFile(dir + "tnp.inf"), Rows(nt != 0, desktop != 0, WindowsDir()));
+            EXPECT_FALSE(PathExists(dir + "tnp_new.tmp")) << "the script was written under another name";
             EXPECT_TRUE(boxes.Texts().empty());
         }
     SetCurrentDirectoryA("C:\\");
@@ -143,8 +144,9 @@ TEST(BadInputUninstallScript, AScriptThatCantBeCreatedIsReported)
     CreateDirectoryA((dir + "tnp.inf").c_str(), NULL);  // a directory where the script belongs
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
     MessageBoxWatcher boxes;
-    WriteUninstallScript(true, true, dir.c_str());
+    EXPECT_FALSE(WriteUninstallScript(true, true, dir.c_str())) << "false success: reported as written";
     SetCurrentDirectoryA("C:\\");
+    EXPECT_FALSE(PathExists(dir + "tnp_new.tmp")) << "the script was left under another name";
     std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(texts.size(), 1u) << "false success: nothing was said";
     EXPECT_EQ(texts[0], "Uninstall script " + dir + "tnp.inf could not be written, RC=5");
