@@ -2,8 +2,10 @@
 #include <windows.h>
 #include "uninstall_script_text.h"
 #include "../payload/payload_table.h"
+#include "../setup/folders.h"
 #include "../setup/messages.h"
 #include "../setup/message_box.h"
+#include "../setup/path_chars.h"
 #include "../setup/product.h"
 
 // The open script and the first error met while writing it; once one write has failed the
@@ -37,7 +39,32 @@ static void ReportFailure(const char *installDir, DWORD error)
     ShowWarning(MSG_SCRIPT_NOT_WRITTEN, path, (int)error);
 }
 
-void WriteUninstallScript(bool ntLayout, bool desktop, const char *installDir)
+// The short form of a folder as the system gives it, or "" when it gives none (a folder that
+// was never made). The short form of a trailing backslash is not wanted.
+static void GetShortFolder(const char *folder, char *shortFolder)
+{
+    DWORD length = GetShortPathNameA(folder, shortFolder, TNP_TEXT_CAPACITY);
+    if (length == 0 || length >= TNP_TEXT_CAPACITY) {
+        shortFolder[0] = '\0';
+        return;
+    }
+    if (length > 3 && EndsWithBackslash(shortFolder, SystemLeadByte))
+        shortFolder[length - 1] = '\0';
+}
+
+static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char *folder, const LinkFolder &shellFolder)
+{
+    char shortFolder[TNP_TEXT_CAPACITY], shortShellFolder[TNP_TEXT_CAPACITY], shortWindowsDir[TNP_TEXT_CAPACITY];
+    char windowsDir[TNP_TEXT_CAPACITY] = "";
+    GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
+    GetShortFolder(windowsDir, shortWindowsDir);
+    GetShortFolder(folder, shortFolder);
+    GetShortFolder(shellFolder.path, shortShellFolder);
+    LinkFolderPlace place = {shortFolder, shortShellFolder, shellFolder.csidl, shortWindowsDir};
+    return ComposeLinkFolderRow(text, TNP_TEXT_CAPACITY, row, ntLayout, place, SystemLeadByte);
+}
+
+void WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool desktop, const char *installDir)
 {
     ScriptFile script;
     script.handle = CreateFileA(TNP_UNINSTALL_SCRIPT, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
@@ -47,7 +74,14 @@ void WriteUninstallScript(bool ntLayout, bool desktop, const char *installDir)
     }
     script.error = 0;
     char text[TNP_TEXT_CAPACITY];
-    WritePiece(script, text, ComposeScriptHead(text, sizeof text, ntLayout, desktop));
+    WritePiece(script, text, ComposeScriptHead(text, sizeof text, desktop));
+    char group[TNP_TEXT_CAPACITY];
+    if (!BuildProgramGroupFolder(group, sizeof group, folders.programs.path))
+        group[0] = '\0';
+    WritePiece(script, text, ComposeRow(text, ROW_PROGRAM_GROUP, ntLayout, group, folders.programs));
+    if (desktop)
+        WritePiece(script, text, ComposeRow(text, ROW_DESKTOP, ntLayout, folders.desktop.path, folders.desktop));
+    WritePiece(script, text, ComposeScriptFilesHead(text, sizeof text));
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
         WritePiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].fileName, ""));
     WritePiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_DelLinks]"));
