@@ -30,7 +30,9 @@ cases=(
     "spoilt-payload|BadInputPayload.*||nt"
     "bad-entries|BadInputUninstallEntry.*||nt"
     "bad-paths|BadInputInstallPath.*||nt"
-    "bad-files|BadInputTargetFile.*||nt|unprivileged"
+    # Wine makes no profile folders for this user, and its shell then names no folder at all:
+    # NT 4's, whose folders are laid out whatever the user.
+    "bad-files|BadInputTargetFile.*||nt|unprivileged|nt4"
     "no-shelllink|BadInputShellLink.*||nt"
     "planted-dlls|BadInputPlantedDll.*||nt"
 )
