@@ -18,3 +18,8 @@ int FindFirstChar(const char *text, int from, char wanted, LeadByteRule isLead);
 int FindLastChar(const char *text, int from, char wanted, LeadByteRule isLead);
 // True when the last character of `text` is a backslash.
 bool EndsWithBackslash(const char *text, LeadByteRule isLead);
+// Index in `path` of the part below `folder` (after the backslash that follows it; the index of
+// the terminator when the two are the same folder), or -1 when `path` does not lie in `folder`.
+// ASCII letters match in either case, as the file system takes them; a double-byte character
+// matches only byte for byte.
+int IndexBelowFolder(const char *path, const char *folder, LeadByteRule isLead);

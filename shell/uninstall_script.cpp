@@ -3,8 +3,10 @@
 #include "uninstall_script_text.h"
 #include "../payload/payload_table.h"
 #include "../setup/bounded_text.h"
+#include "../setup/folders.h"
 #include "../setup/messages.h"
 #include "../setup/message_box.h"
+#include "../setup/path_chars.h"
 #include "../setup/product.h"
 #include "../setup/write_whole_or_nothing.h"
 
@@ -33,13 +35,45 @@ static void ReportFailure(const char *installDir, DWORD error)
     ShowWarning(MSG_SCRIPT_NOT_WRITTEN, path, (int)error);
 }
 
-bool WriteUninstallScript(bool ntLayout, bool desktop, const char *installDir)
+// The short form of a folder as the system gives it, or "" when it gives none (a folder that
+// was never made). The short form of a trailing backslash is not wanted.
+static void GetShortFolder(const char *folder, char *shortFolder)
+{
+    DWORD length = GetShortPathNameA(folder, shortFolder, TNP_TEXT_CAPACITY);
+    if (length == 0 || length >= TNP_TEXT_CAPACITY) {
+        shortFolder[0] = '\0';
+        return;
+    }
+    if (length > 3 && EndsWithBackslash(shortFolder, SystemLeadByte))
+        shortFolder[length - 1] = '\0';
+}
+
+static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char *folder, const LinkFolder &shellFolder)
+{
+    char shortFolder[TNP_TEXT_CAPACITY], shortShellFolder[TNP_TEXT_CAPACITY], shortWindowsDir[TNP_TEXT_CAPACITY];
+    char windowsDir[TNP_TEXT_CAPACITY] = "";
+    GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
+    GetShortFolder(windowsDir, shortWindowsDir);
+    GetShortFolder(folder, shortFolder);
+    GetShortFolder(shellFolder.path, shortShellFolder);
+    LinkFolderPlace place = {shortFolder, shortShellFolder, shellFolder.csidl, shortWindowsDir};
+    return ComposeLinkFolderRow(text, TNP_TEXT_CAPACITY, row, ntLayout, place, SystemLeadByte);
+}
+
+bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool desktop, const char *installDir)
 {
     ScriptText script;
     script.text[0] = '\0';
     script.error = 0;
     char text[TNP_TEXT_CAPACITY];
-    AddPiece(script, text, ComposeScriptHead(text, sizeof text, ntLayout, desktop));
+    AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop));
+    char group[TNP_TEXT_CAPACITY];
+    if (!BuildProgramGroupFolder(group, sizeof group, folders.programs.path))
+        group[0] = '\0';
+    AddPiece(script, text, ComposeRow(text, ROW_PROGRAM_GROUP, ntLayout, group, folders.programs));
+    if (desktop)
+        AddPiece(script, text, ComposeRow(text, ROW_DESKTOP, ntLayout, folders.desktop.path, folders.desktop));
+    AddPiece(script, text, ComposeScriptFilesHead(text, sizeof text));
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
         AddPiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].fileName, ""));
     AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_DelLinks]"));

@@ -297,6 +297,46 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
     EXPECT_FALSE(Exists("C:\\tnp.inf")) << "false success: installed into the root of C:";
 }
 
+// The shell's Programs folder as deep as a path may be, so that the program group in it would
+// not fit MAX_PATH: reported as any folder that can't be used, and no link is made anywhere.
+TEST(BadInputInstallPath, AProgramsFolderTooDeepForTheGroupIsReportedAndGetsNoLinks)
+{
+    ForgetEarlierInstallation();
+    std::string programs = "C:\\" + std::string(120, 'p') + "\\" + std::string(125, 'q');  // 249 characters
+    ASSERT_TRUE(CreateDirectoryA(programs.substr(0, 123).c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(programs.c_str(), NULL));
+    const char shellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, shellFolders, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    char before[MAX_PATH] = "";
+    DWORD size = sizeof before;
+    RegQueryValueExA(key, "Common Programs", NULL, NULL, (BYTE *)before, &size);
+    RegSetValueExA(key, "Common Programs", 0, REG_EXPAND_SZ, (const BYTE *)programs.c_str(), programs.size() + 1);
+
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    Click(select, IDOK);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Answer(box, IDOK), Invalid(programs + "\\Tone Pilot\\"));
+    box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Answer(box, IDOK), kInstalled);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    RegSetValueExA(key, "Common Programs", 0, REG_EXPAND_SZ, (const BYTE *)before, lstrlenA(before) + 1);
+    RegCloseKey(key);
+
+    ExpectPayloadFiles(kDefaultDir);
+    EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
+    EXPECT_FALSE(Exists(programs + "\\Tone Pilot")) << "no group folder made";
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "no link anywhere";
+    // The next case starts where no copy is to be found.
+    for (const PayloadFile &file : kPayloadFiles)
+        DeleteFileA((std::string(kDefaultDir) + file.name).c_str());
+    ForgetEarlierInstallation();
+}
+
 TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
 {
     ForgetEarlierInstallation();
@@ -481,11 +521,10 @@ TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
     InstallDefaults(true);
     bool nt = ExpectNtLayout();
     ExpectPayloadFiles(kDefaultDir);
-    EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"), ExpectedScript(nt, true, WindowsDirectory()));
+    EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"),
+              ExpectedScript(nt, true, WindowsDirectory(), ProgramGroup(), DesktopLink()));
     EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
-    for (const char *name : {"ReadMe File.lnk", "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"})
-        EXPECT_FALSE(Exists(ProgramGroup(nt) + name)) << name;
-    EXPECT_FALSE(Exists(DesktopLink(nt)));
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "no link anywhere";
 }
 
 // The names of the DLLs laid out beside the copy of setup.exe in E:\planted, without ".dll".

@@ -2,7 +2,9 @@
 // run_e2e.sh prepares one prefix per case (drives, Windows version) and says which layout the
 // version must produce in TNP_EXPECT_LAYOUT.
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <vector>
 #include "checks.h"
 #include "flows.h"
@@ -52,8 +54,17 @@ void ExpectUninstalled(const std::string &dir, bool nt)
     EXPECT_EQ(HkcrDefault("AudioCD\\DefaultIcon"),
               WindowsDirectory() + (nt ? "\\system32" : "\\system") + "\\shell32.dll");
     EXPECT_EQ(HkcrDefault("cdafile\\shell\\play\\command"), tools + "\\cdplayer.exe -Play %1");
-    // Wine invents its own 8.3 names, so the script's fixed startm~1\programs\tonepi~1 paths
-    // lead nowhere there and the links stay; on Windows they are the real short names.
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "links left behind";
+}
+
+// The destination rows of the links as written, for the record of each Windows.
+void PrintLinkRows(const std::string &script)
+{
+    std::istringstream rows(script);
+    std::string row;
+    while (std::getline(rows, row))
+        if (row.rfind("TNP_DelLinks=", 0) == 0 || row.rfind("TNP_DelDesktop=", 0) == 0)
+            std::printf("FIGURE %s\n", row.substr(0, row.size() - 1).c_str());
 }
 
 }  // namespace
@@ -138,6 +149,7 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     CloseHandle(leftover);
     InstallDefaults(true);
     ExpectInstalled(kDefaultDir, ExpectNtLayout(), true);
+    PrintLinkRows(FileBytes(std::string(kDefaultDir) + "tnp.inf"));
     RunRegisteredUninstall();
     ExpectUninstalled(kDefaultDir, ExpectNtLayout());
 }

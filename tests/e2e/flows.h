@@ -17,8 +17,11 @@ enum { ID_BROWSER_TITLE = 0x3742, ID_BROWSER_TREE = 0x3741 };
 
 // False when run_e2e.sh says the Windows version must give the 95 layout.
 bool ExpectNtLayout();
-std::string ProgramGroup(bool nt);
-std::string DesktopLink(bool nt);
+// Where the links must be: in the Programs and Desktop folders prefix.sh laid out for the shell.
+std::string ProgramGroup();
+std::string DesktopLink();
+// The names of every link setup makes, wherever it makes them.
+extern const char *const kLinkNames[4];
 
 // Lets the search finish and closes it; its outcome texts are returned through the arguments.
 void PassSearch(std::string *status, std::string *directory);

@@ -17,7 +17,8 @@ template=$work/template
 make_template "$template"
 
 # name | gtest filter | Windows version ("" = Wine's default) | layout the version must give |
-# "unprivileged" to run as a user who, unlike root, can't write read-only files
+# "unprivileged" to run as a user who, unlike root, can't write read-only files | the Start-menu
+# and desktop folders laid out (prefix.sh; "" = Wine's own)
 cases=(
     "defaults|Install.DefaultsWithDesktop||nt"
     "no-desktop|Install.DesktopCleared||nt"
@@ -30,7 +31,9 @@ cases=(
     "spoilt-payload|BadInputPayload.*||nt"
     "bad-entries|BadInputUninstallEntry.*||nt"
     "bad-paths|BadInputInstallPath.*||nt"
-    "bad-files|BadInputTargetFile.*||nt|unprivileged"
+    # Wine makes no profile folders for this user, and its shell then names no folder at all:
+    # NT 4's, whose folders are laid out whatever the user.
+    "bad-files|BadInputTargetFile.*||nt|unprivileged|nt4"
     "no-shelllink|BadInputShellLink.*||nt"
     "planted-dlls|BadInputPlantedDll.*||nt"
 )
@@ -48,10 +51,18 @@ cases+=(
 )
 # Figures, run only when asked for by name (bench.sh).
 cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
-for version in win95 win98 winme nt40 win2k winxp win7 win10; do
-    case $version in win9*|winme) layout=95 ;; *) layout=nt ;; esac
-    cases+=("$version|Uninstall.*|$version|$layout")
-done
+# Every Windows with the shell folders it has.
+cases+=(
+    "win95|Uninstall.*|win95|95||95"
+    "win98|Uninstall.*|win98|95||95"
+    "winme|Uninstall.*|winme|95||95"
+    "win98-de|Uninstall.*|win98|95||de98"
+    "nt40|Uninstall.*|nt40|nt||nt4"
+    "win2k|Uninstall.*|win2k|nt||2000"
+    "winxp|Uninstall.*|winxp|nt||2000"
+    "win7|Uninstall.*|win7|nt||wine"
+    "win10|Uninstall.*|win10|nt||wine"
+)
 
 # Copies for the search cases. C: holds Wine's own tree besides; ordering within a directory is
 # the file system's, so each case has one copy that must win.
@@ -122,11 +133,11 @@ if [ -n "${TNP_RESULTS_DIR:-}" ]; then
 fi
 passed=0 failed=0 not_run=0 failures=""
 for entry in "${cases[@]}"; do
-    IFS='|' read -r name filter version layout user <<<"$entry"
+    IFS='|' read -r name filter version layout user folders <<<"$entry"
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
-    make_case_prefix "$template" "$case_dir" "$build" "$version"
+    make_case_prefix "$template" "$case_dir" "$build" "$version" "${folders:-wine}"
     if [ "$name" = bench-scan ]; then  # 10 x 10 x 100 = 10,000 directories below the 110 above them
         python3 -c "
 import os, sys
