@@ -8,6 +8,7 @@
 #include "../setup/message_box.h"
 #include "../setup/path_chars.h"
 #include "../setup/product.h"
+#include "../shell/link_folders.h"
 #include "../shell/shortcuts.h"
 #include "../shell/uninstall_entry.h"
 #include "../shell/uninstall_script.h"
@@ -53,13 +54,11 @@ static bool DetectNtLayout()
 
 // The program-group folder, made on disk. False when its path does not fit MAX_PATH (the user
 // has been told, as for any folder that can't be made) so that no link is written beside it.
-static bool MakeProgramGroupFolder(bool ntLayout, char *folder)
+static bool MakeProgramGroupFolder(const char *programsFolder, char *folder)
 {
-    char windowsDir[TNP_TEXT_CAPACITY] = "";
-    GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
-    if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, windowsDir, ntLayout)) {
+    if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, programsFolder)) {
         char tooLong[2 * TNP_TEXT_CAPACITY];
-        BuildProgramGroupFolder(tooLong, sizeof tooLong, windowsDir, ntLayout);
+        BuildProgramGroupFolder(tooLong, sizeof tooLong, programsFolder);
         ShowWarning(MSG_PATH_INVALID, tooLong);
         return false;
     }
@@ -77,12 +76,15 @@ bool RunInstallSequence(HWND dialog)
         return false;
 
     bool ntLayout = DetectNtLayout();
+    LinkFolders folders;
+    FindLinkFolders(folders, ntLayout);
     char programGroupFolder[TNP_PATH_CAPACITY];
-    bool haveFolder = MakeProgramGroupFolder(ntLayout, programGroupFolder);
+    bool haveFolder = MakeProgramGroupFolder(folders.programs.path, programGroupFolder);
     bool desktop = IsDlgButtonChecked(dialog, IDC_DESKTOP) == BST_CHECKED;
     if (haveFolder)
-        CreateShortcuts(installDir, programGroupFolder, ntLayout, desktop);
-    WriteUninstallScript(ntLayout, desktop, installDir);
+        CreateShortcuts(installDir, programGroupFolder, folders.desktop.path, ntLayout, desktop);
+    if (!WriteUninstallScript(folders, ntLayout, desktop, installDir))
+        return false;
     RegisterUninstallEntry(installDir);
 
     ShowInformation(MSG_INSTALLED);

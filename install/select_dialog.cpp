@@ -7,6 +7,7 @@
 #include "../setup/folders.h"
 #include "../setup/globals.h"
 #include "../setup/messages.h"
+#include "../shell/shell_folder.h"
 
 // Kilobytes the product takes, each file rounded down on its own as the size display always has.
 static UINT InstallSizeInKilobytes()
@@ -29,9 +30,6 @@ static void InitialiseDialog(HWND dialog)
 // Proposes the product's folder one level below a folder picked in the shell's browser.
 static void BrowseForFolder(HWND dialog)
 {
-    IMalloc *allocator = NULL;
-    SHGetMalloc(&allocator);
-
     char path[MAX_PATH];
     BROWSEINFOA browse;
     browse.hwndOwner = dialog;
@@ -43,18 +41,12 @@ static void BrowseForFolder(HWND dialog)
     browse.lParam = 0;
     browse.iImage = 0;
     LPITEMIDLIST item = SHBrowseForFolderA(&browse);
-    if (item != NULL) {
-        path[0] = '\0';
-        SHGetPathFromIDListA(item, path);
-        // Without the shell's allocator the item list can't be given back; a few bytes stay.
-        if (allocator != NULL)
-            allocator->Free(item);
-        char proposal[TNP_TEXT_CAPACITY];
-        if (BuildBrowsedInstallDirectory(proposal, sizeof proposal, path, SystemLeadByte))
-            SetDlgItemTextA(dialog, IDC_PATH, proposal);
-    }
-    if (allocator != NULL)
-        allocator->Release();
+    if (item == NULL)
+        return;
+    TakePathFromItemList(item, path);
+    char proposal[TNP_TEXT_CAPACITY];
+    if (BuildBrowsedInstallDirectory(proposal, sizeof proposal, path, SystemLeadByte))
+        SetDlgItemTextA(dialog, IDC_PATH, proposal);
 }
 
 INT_PTR CALLBACK SelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

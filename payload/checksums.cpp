@@ -1,6 +1,5 @@
-// zlib's two check functions, small in place of fast: zlib's own adler32.o and crc32.o hold
-// 10 KB of unrolled code and tables. Linked into setup.exe as objects, they are defined before
-// libz is searched, so zlib's are never pulled in.
+// zlib's two check functions, small in place of fast: zlib's own adler32.c and crc32.c hold
+// 10 KB of unrolled code and tables, and are not compiled in at all.
 #include <zlib.h>
 
 static const uLong ADLER_BASE = 65521;

@@ -5,6 +5,7 @@
 #include "../setup/globals.h"
 #include "../setup/messages.h"
 #include "../setup/message_box.h"
+#include "../setup/write_whole_or_nothing.h"
 
 enum { OUTPUT_PATH_CAPACITY = 256 };
 
@@ -58,25 +59,6 @@ DWORD GetPayloadSize(const char *resourceName)
     return length;
 }
 
-// One CreateFileA and one WriteFile of the whole file; false after the error is shown.
-static bool WriteWholeFile(const char *path, const BYTE *data, DWORD length)
-{
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
-        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)GetLastError());
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, data, length, &written, NULL);
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    if (!ok || written != length) {
-        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
-        return false;
-    }
-    return true;
-}
-
 DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const char *fileName)
 {
     // Composed with room to spare so that a path too long to open can still be named.
@@ -91,7 +73,11 @@ DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const 
     BYTE *buffer = DecompressPayload(resourceName, &length);
     if (buffer == NULL)
         return 0;
-    bool written = WriteWholeFile(path, buffer, length);
+    DWORD error = WriteWholeOrNothing(path, buffer, length);
     HeapFree(GetProcessHeap(), 0, buffer);
-    return written ? length : 0;
+    if (error != 0) {
+        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
+        return 0;
+    }
+    return length;
 }

@@ -3,8 +3,10 @@
 #include "product.h"
 
 static const char kAllUsersProfile[] = "\\Profiles\\All Users";
-static const char kProgramGroupTarget[] = "\\Start Menu\\Programs\\Tone Pilot";
-static const char kDesktopLink[] = "\\Desktop\\Tone Pilot.lnk";
+static const char kProgramsFolder[] = "\\Start Menu\\Programs";
+static const char kDesktopFolder[] = "\\Desktop";
+static const char kProgramGroup[] = "\\Tone Pilot\\";
+static const char kDesktopLink[] = "\\Tone Pilot.lnk";
 static const char kNtToolSubdirectory[] = "\\system32";
 
 bool IsNtLayout(unsigned long platformId)
@@ -26,20 +28,24 @@ static bool Join(char *out, int capacity, const char *a, const char *b, const ch
     return false;
 }
 
-bool BuildProgramGroupFolder(char *out, int capacity, const char *windowsDir, bool ntLayout)
+bool BuildComposedProgramsFolder(char *out, int capacity, const char *windowsDir, bool ntLayout)
 {
-    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kProgramGroupTarget,
-                "\\");
+    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kProgramsFolder);
 }
 
-bool BuildProgramGroupTarget(char *out, int capacity, const char *windowsDir, bool ntLayout)
+bool BuildComposedDesktopFolder(char *out, int capacity, const char *windowsDir, bool ntLayout)
 {
-    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kProgramGroupTarget);
+    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kDesktopFolder);
 }
 
-bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool ntLayout)
+bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder)
 {
-    return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kDesktopLink);
+    return Join(out, capacity, programsFolder, kProgramGroup, "");
+}
+
+bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder)
+{
+    return Join(out, capacity, desktopFolder, kDesktopLink, "");
 }
 
 bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder, LeadByteRule isLead)

@@ -1,14 +1,21 @@
 // Where the product's shortcuts and the tools its uninstall runs live, as pure functions of the
-// Windows directory (no trailing backslash) and the NT layout flag. Each writes a NUL-terminated
-// text into `out` and returns false, leaving `out` empty, when the text would not fit `capacity`.
+// Windows directory (no trailing backslash) and the NT layout flag, or of the Programs and Desktop
+// folders the shortcuts go to. Each writes a NUL-terminated text into `out` and returns false,
+// leaving `out` empty, when the text would not fit `capacity`.
 #pragma once
 #include "path_chars.h"
 
 bool IsNtLayout(unsigned long platformId);
 
-bool BuildProgramGroupFolder(char *out, int capacity, const char *windowsDir, bool ntLayout);
-bool BuildProgramGroupTarget(char *out, int capacity, const char *windowsDir, bool ntLayout);
-bool BuildDesktopLinkFile(char *out, int capacity, const char *windowsDir, bool ntLayout);
+// The Programs and Desktop folders as English Windows 95 and NT 4 lay them out, for a shell
+// that names none.
+bool BuildComposedProgramsFolder(char *out, int capacity, const char *windowsDir, bool ntLayout);
+bool BuildComposedDesktopFolder(char *out, int capacity, const char *windowsDir, bool ntLayout);
+
+// The program group in a Programs folder, ending with a backslash; the desktop link in a Desktop
+// folder.
+bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder);
+bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder);
 bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout);
 
 // The install directory proposed for a folder picked in the shell's browser: the product's

@@ -51,3 +51,26 @@ int WholeCharactersWithin(const char *text, int limit, LeadByteRule isLead)
     }
     return end;
 }
+
+static char FoldAsciiCase(char c)
+{
+    return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
+}
+
+int IndexBelowFolder(const char *path, const char *folder, LeadByteRule isLead)
+{
+    int i = 0;
+    while (folder[i] != '\0') {
+        int next = NextCharIndex(path, i, isLead);
+        if (next - i == 2) {
+            if (path[i] != folder[i] || path[i + 1] != folder[i + 1])
+                return -1;
+        } else if (FoldAsciiCase(path[i]) != FoldAsciiCase(folder[i])) {
+            return -1;
+        }
+        i = next;
+    }
+    if (path[i] == '\0' || EndsWithBackslash(folder, isLead))
+        return i;
+    return path[i] == '\\' ? i + 1 : -1;
+}

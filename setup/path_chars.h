@@ -21,3 +21,8 @@ bool EndsWithBackslash(const char *text, LeadByteRule isLead);
 // The length of the longest start of `text` that holds whole characters only and at most `limit`
 // bytes: where the text is cut to fit.
 int WholeCharactersWithin(const char *text, int limit, LeadByteRule isLead);
+// Index in `path` of the part below `folder` (after the backslash that follows it; the index of
+// the terminator when the two are the same folder), or -1 when `path` does not lie in `folder`.
+// ASCII letters match in either case, as the file system takes them; a double-byte character
+// matches only byte for byte.
+int IndexBelowFolder(const char *path, const char *folder, LeadByteRule isLead);

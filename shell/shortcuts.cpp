@@ -42,15 +42,14 @@ static void CreateProductShortcuts(IShellLinkA *link, IPersistFile *file, const 
     }
 }
 
-static void CreateDesktopShortcut(IShellLinkA *link, IPersistFile *file, bool ntLayout)
+static void CreateDesktopShortcut(IShellLinkA *link, IPersistFile *file, const char *programGroupFolder,
+                                  const char *desktopFolder)
 {
-    char windowsDir[TNP_TEXT_CAPACITY] = "";
     char text[TNP_TEXT_CAPACITY];
-    GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
-    if (!BuildProgramGroupTarget(text, sizeof text, windowsDir, ntLayout))
-        return;
+    // The group folder opens by its name without the backslash it ends with.
+    lstrcpynA(text, programGroupFolder, lstrlenA(programGroupFolder));
     link->SetPath(text);
-    if (BuildDesktopLinkFile(text, sizeof text, windowsDir, ntLayout))
+    if (BuildDesktopLinkFile(text, sizeof text, desktopFolder))
         SaveLink(file, text);
 }
 
@@ -71,7 +70,8 @@ static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const
         SaveLink(file, text);
 }
 
-void CreateShortcuts(const char *installDir, const char *programGroupFolder, bool ntLayout, bool desktop)
+void CreateShortcuts(const char *installDir, const char *programGroupFolder, const char *desktopFolder, bool ntLayout,
+                     bool desktop)
 {
     CoInitialize(NULL);
     IShellLinkA *link = NULL;
@@ -81,7 +81,7 @@ void CreateShortcuts(const char *installDir, const char *programGroupFolder, boo
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void **)&file)) && file != NULL) {
             CreateProductShortcuts(link, file, installDir, programGroupFolder);
             if (desktop)
-                CreateDesktopShortcut(link, file, ntLayout);
+                CreateDesktopShortcut(link, file, programGroupFolder, desktopFolder);
             CreateUninstallShortcut(link, file, installDir, programGroupFolder, ntLayout);
             file->Release();
         }

@@ -1,6 +1,8 @@
 #pragma once
 
 // The product's shortcuts in the program-group folder (ending with a backslash), the optional
-// desktop shortcut that opens that folder, and the uninstall shortcut, made through the shell's
-// link object. Shortcuts that can't be made are passed over; nothing is reported.
-void CreateShortcuts(const char *installDir, const char *programGroupFolder, bool ntLayout, bool desktop);
+// desktop shortcut in `desktopFolder` that opens that folder, and the uninstall shortcut, made
+// through the shell's link object. Shortcuts that can't be made are passed over; nothing is
+// reported.
+void CreateShortcuts(const char *installDir, const char *programGroupFolder, const char *desktopFolder, bool ntLayout,
+                     bool desktop);

@@ -2,31 +2,29 @@
 #include <windows.h>
 #include "uninstall_script_text.h"
 #include "../payload/payload_table.h"
+#include "../setup/bounded_text.h"
+#include "../setup/folders.h"
 #include "../setup/messages.h"
 #include "../setup/message_box.h"
+#include "../setup/path_chars.h"
 #include "../setup/product.h"
+#include "../setup/write_whole_or_nothing.h"
 
-// The open script and the first error met while writing it; once one write has failed the
-// rest are not attempted.
-struct ScriptFile {
-    HANDLE handle;
+// The whole script, composed before anything is written, and the first error met composing it;
+// once a piece has not fitted the rest are not added. Room for the longest Windows directory
+// in each of the three rows that name it.
+enum { SCRIPT_CAPACITY = 2048 };
+struct ScriptText {
+    char text[SCRIPT_CAPACITY];
     DWORD error;
 };
 
-static void WritePiece(ScriptFile &script, const char *text, bool composed)
+static void AddPiece(ScriptText &script, const char *piece, bool composed)
 {
     if (script.error != 0)
         return;
-    if (!composed) {
+    if (!composed || !AppendText(script.text, sizeof script.text, piece))
         script.error = ERROR_INSUFFICIENT_BUFFER;
-        return;
-    }
-    DWORD length = (DWORD)lstrlenA(text);
-    DWORD written = 0;
-    if (!WriteFile(script.handle, text, length, &written, NULL))
-        script.error = GetLastError();
-    else if (written != length)
-        script.error = ERROR_WRITE_FAULT;
 }
 
 static void ReportFailure(const char *installDir, DWORD error)
@@ -37,35 +35,67 @@ static void ReportFailure(const char *installDir, DWORD error)
     ShowWarning(MSG_SCRIPT_NOT_WRITTEN, path, (int)error);
 }
 
-void WriteUninstallScript(bool ntLayout, bool desktop, const char *installDir)
+// The short form of a folder as the system gives it, or "" when it gives none (a folder that
+// was never made). The short form of a trailing backslash is not wanted.
+static void GetShortFolder(const char *folder, char *shortFolder)
 {
-    ScriptFile script;
-    script.handle = CreateFileA(TNP_UNINSTALL_SCRIPT, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (script.handle == INVALID_HANDLE_VALUE) {
-        ReportFailure(installDir, GetLastError());
+    DWORD length = GetShortPathNameA(folder, shortFolder, TNP_TEXT_CAPACITY);
+    if (length == 0 || length >= TNP_TEXT_CAPACITY) {
+        shortFolder[0] = '\0';
         return;
     }
+    if (length > 3 && EndsWithBackslash(shortFolder, SystemLeadByte))
+        shortFolder[length - 1] = '\0';
+}
+
+static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char *folder, const LinkFolder &shellFolder)
+{
+    char shortFolder[TNP_TEXT_CAPACITY], shortShellFolder[TNP_TEXT_CAPACITY], shortWindowsDir[TNP_TEXT_CAPACITY];
+    char windowsDir[TNP_TEXT_CAPACITY] = "";
+    GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
+    GetShortFolder(windowsDir, shortWindowsDir);
+    GetShortFolder(folder, shortFolder);
+    GetShortFolder(shellFolder.path, shortShellFolder);
+    LinkFolderPlace place = {shortFolder, shortShellFolder, shellFolder.csidl, shortWindowsDir};
+    return ComposeLinkFolderRow(text, TNP_TEXT_CAPACITY, row, ntLayout, place, SystemLeadByte);
+}
+
+bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool desktop, const char *installDir)
+{
+    ScriptText script;
+    script.text[0] = '\0';
     script.error = 0;
     char text[TNP_TEXT_CAPACITY];
-    WritePiece(script, text, ComposeScriptHead(text, sizeof text, ntLayout, desktop));
+    AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop));
+    char group[TNP_TEXT_CAPACITY];
+    if (!BuildProgramGroupFolder(group, sizeof group, folders.programs.path))
+        group[0] = '\0';
+    AddPiece(script, text, ComposeRow(text, ROW_PROGRAM_GROUP, ntLayout, group, folders.programs));
+    if (desktop)
+        AddPiece(script, text, ComposeRow(text, ROW_DESKTOP, ntLayout, folders.desktop.path, folders.desktop));
+    AddPiece(script, text, ComposeScriptFilesHead(text, sizeof text));
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
-        WritePiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].fileName, ""));
-    WritePiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_DelLinks]"));
+        AddPiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].fileName, ""));
+    AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_DelLinks]"));
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
         if (g_payloadTable[i].shortcutName != 0)
-            WritePiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].shortcutName, ".lnk"));
-    WritePiece(script, text, ComposeNameLine(text, sizeof text, TNP_UNINSTALL_LINK, ""));
-    WritePiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_SetCDPlayer]"));
+            AddPiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].shortcutName, ".lnk"));
+    AddPiece(script, text, ComposeNameLine(text, sizeof text, TNP_UNINSTALL_LINK, ""));
+    AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_SetCDPlayer]"));
     for (int row = 0; row < 3; ++row) {
         // Room for any Windows directory the system can return, so no row is ever left unfilled;
         // empty, never undefined, when it returns none.
         char windowsDir[TNP_TEXT_CAPACITY] = "";
         GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
-        WritePiece(script, text, ComposeCdPlayerRow(text, sizeof text, row, windowsDir, ntLayout));
+        AddPiece(script, text, ComposeCdPlayerRow(text, sizeof text, row, windowsDir, ntLayout));
     }
     if (desktop)
-        WritePiece(script, text, ComposeDesktopSection(text, sizeof text));
-    CloseHandle(script.handle);
-    if (script.error != 0)
+        AddPiece(script, text, ComposeDesktopSection(text, sizeof text));
+    if (script.error == 0)
+        script.error = WriteWholeOrNothing(TNP_UNINSTALL_SCRIPT, script.text, (DWORD)lstrlenA(script.text));
+    if (script.error != 0) {
         ReportFailure(installDir, script.error);
+        return false;
+    }
+    return true;
 }

@@ -3,7 +3,7 @@
 # when they are already there.
 set -euo pipefail
 packages=(cmake g++ clang libclang-rt-14-dev cppcheck g++-mingw-w64-i686-posix mingw-w64-tools
-          libz-mingw-w64-dev wine wine32:i386 wine64 fonts-wine xvfb xdotool icoutils imagemagick
+          wine wine32:i386 wine64 fonts-wine xvfb xdotool icoutils imagemagick
           libzopfli-dev zlib1g-dev googletest python3 bc g++-mingw-w64-x86-64-posix)
 packages+=(osslsigncode openssl)  # signing a release and checking one
 packages+=(dpkg-dev)              # apt-get source unpacks zlib's source package

@@ -2,6 +2,7 @@
 // the dialog stays for another try, and nothing is reported or registered as installed that
 // wasn't. A failure that says "false success" is one where setup claimed success on bad input.
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <regex>
 #include "checks.h"
 #include "flows.h"
@@ -98,6 +99,37 @@ HWND OpenSelect(SetupProcess &setup)
     std::string status, directory;
     PassSearch(&status, &directory);
     return WaitForSelect();
+}
+
+// run_e2e.sh mounts a small volume of its own as the fixed drive G: for the full-drive cases;
+// where the system refuses the mount it says so, and these cases are skipped, counted as not run.
+const char kNoVolume[] = "no volume to fill: mounting one was refused";
+const char kFiller[] = "G:\\filler";
+const ULONGLONG kPage = 4096;  // the unit in which the volume hands out room
+
+bool FullDriveRefused()
+{
+    return std::getenv("TNP_FULL_DRIVE_REFUSED") != nullptr;
+}
+
+ULONGLONG FreeBytesOnG()
+{
+    ULARGE_INTEGER available, total, free;
+    if (!GetDiskFreeSpaceExA("G:\\", &available, &total, &free))
+        return 0;
+    return available.QuadPart;
+}
+
+// Takes up the room on G: with one file, so that exactly `pages` pages stay free for setup.
+void LeaveFreePages(ULONGLONG pages)
+{
+    ASSERT_EQ(GetDriveTypeA("G:\\"), (UINT)DRIVE_FIXED) << "no fixed drive G: laid out";
+    DeleteFileA(kFiller);
+    ULONGLONG available = FreeBytesOnG();
+    ASSERT_EQ(available % kPage, 0u);
+    ASSERT_GE(available, pages * kPage);
+    WriteFileBytes(kFiller, std::string((size_t)(available - pages * kPage), 'f'));
+    ASSERT_EQ(FreeBytesOnG(), pages * kPage);
 }
 
 }  // namespace
@@ -265,6 +297,46 @@ TEST(BadInputInstallPath, InCodePageATextTooLongInBytesIsRefusedNotCut)
     EXPECT_EQ(FolderEntries("D:\\"), std::vector<std::string>{}) << "false success: a folder was made";
 }
 
+// The shell's Programs folder as deep as a path may be, so that the program group in it would
+// not fit MAX_PATH: reported as any folder that can't be used, and no link is made anywhere.
+TEST(BadInputInstallPath, AProgramsFolderTooDeepForTheGroupIsReportedAndGetsNoLinks)
+{
+    ForgetEarlierInstallation();
+    std::string programs = "C:\\" + std::string(120, 'p') + "\\" + std::string(125, 'q');  // 249 characters
+    ASSERT_TRUE(CreateDirectoryA(programs.substr(0, 123).c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(programs.c_str(), NULL));
+    const char shellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, shellFolders, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    char before[MAX_PATH] = "";
+    DWORD size = sizeof before;
+    RegQueryValueExA(key, "Common Programs", NULL, NULL, (BYTE *)before, &size);
+    RegSetValueExA(key, "Common Programs", 0, REG_EXPAND_SZ, (const BYTE *)programs.c_str(), programs.size() + 1);
+
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    Click(select, IDOK);
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Answer(box, IDOK), Invalid(programs + "\\Tone Pilot\\"));
+    box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Answer(box, IDOK), kInstalled);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    RegSetValueExA(key, "Common Programs", 0, REG_EXPAND_SZ, (const BYTE *)before, lstrlenA(before) + 1);
+    RegCloseKey(key);
+
+    ExpectPayloadFiles(kDefaultDir);
+    EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
+    EXPECT_FALSE(Exists(programs + "\\Tone Pilot")) << "no group folder made";
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "no link anywhere";
+    // The next case starts where no copy is to be found.
+    for (const PayloadFile &file : kPayloadFiles)
+        DeleteFileA((std::string(kDefaultDir) + file.name).c_str());
+    ForgetEarlierInstallation();
+}
+
 TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
 {
     ForgetEarlierInstallation();
@@ -311,6 +383,92 @@ TEST(BadInputInstall, UnwritablePayloadFileStopsAndCancelRemovesNothing)
     EXPECT_EQ(FileBytes("C:\\Blocked\\TNPRead.txt").size(), 2320u) << "Cancel removes nothing";
     EXPECT_FALSE(Exists("C:\\Blocked\\tnp.inf"));
     EXPECT_FALSE(UninstallEntryExists());
+}
+
+// Room for the first three files (44 pages) but not for tnp.exe (108 pages).
+TEST(BadInputInstall, AFullDriveDuringAFileIsReportedAndLeavesNoPartOfIt)
+{
+    if (FullDriveRefused())
+        GTEST_SKIP() << kNoVolume;
+    ForgetEarlierInstallation();
+    LeaveFreePages(100);
+    if (HasFatalFailure())
+        return;
+    // What a run killed while writing leaves beside the files, under the one name setup writes to
+    // before a file is whole; the next run takes that name over.
+    CreateDirectoryA("C:\\Roomy", NULL);
+    WriteFileBytes("C:\\Roomy\\tnp_new.tmp", "left by a killed run");
+    SetupProcess setup;
+    HWND select = OpenSelect(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "G:\\Full");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), "File G:\\Full\\tnp.exe could not be written, RC=112");
+    EXPECT_FALSE(Exists("G:\\Full\\tnp.exe")) << "a truncated tnp.exe was left";
+    EXPECT_FALSE(Exists("G:\\Full\\tnp_new.tmp")) << "a part of tnp.exe was left";
+    EXPECT_TRUE(FileBytes("G:\\Full\\tnp.cnt") == FileBytes(ExpectedPayloadDir() + "tnp.cnt"))
+        << "the files before it stay whole";
+
+    TypeText(select, ID_PATH, "C:\\Roomy");
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled("C:\\Roomy\\", ExpectNtLayout(), true);
+    EXPECT_FALSE(Exists("C:\\Roomy\\tnp_new.tmp")) << "what the killed run left is still there";
+}
+
+// Room for the six files (159 pages) and not a page more, so tnp.inf finds none; then room is
+// made and OK pressed again.
+TEST(BadInputInstall, AFullDriveAtTheScriptRegistersNothingUntilRoomIsMade)
+{
+    if (FullDriveRefused())
+        GTEST_SKIP() << kNoVolume;
+    ForgetEarlierInstallation();
+    LeaveFreePages(159);
+    if (HasFatalFailure())
+        return;
+    SetupProcess setup;
+    HWND select = OpenSelect(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "G:\\Script");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), "Uninstall script G:\\Script\\tnp.inf could not be written, RC=112");
+    EXPECT_FALSE(Exists("G:\\Script\\tnp.inf")) << "false success: an empty script was left";
+    EXPECT_FALSE(Exists("G:\\Script\\tnp_new.tmp")) << "a part of the script was left";
+    ExpectPayloadFiles("G:\\Script\\");
+
+    ASSERT_TRUE(DeleteFileA(kFiller));
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+    ExpectInstalled("G:\\Script\\", ExpectNtLayout(), true);
+}
+
+// A complete installation of an earlier release, whose tnp.exe (50 pages) is smaller than this
+// one's (108 pages), on a drive with 51 pages free: room for the successor of tnp.hlp (42
+// pages) beside it, not for that of tnp.exe, even had the earlier tnp.exe been given up first.
+TEST(BadInputInstall, AReinstallOnAFullDriveKeepsTheEarlierProgramWhole)
+{
+    if (FullDriveRefused())
+        GTEST_SKIP() << kNoVolume;
+    ForgetEarlierInstallation();
+    ASSERT_TRUE(CreateDirectoryA("G:\\Earlier", NULL));
+    for (const PayloadFile &file : kPayloadFiles)
+        ASSERT_TRUE(CopyFileA((ExpectedPayloadDir() + file.name).c_str(), (std::string("G:\\Earlier\\") + file.name).c_str(),
+                              FALSE));
+    std::string earlier(50 * kPage, '\0');
+    for (size_t i = 0; i < earlier.size(); ++i)
+        earlier[i] = (char)(i * 7 % 251);
+    WriteFileBytes("G:\\Earlier\\tnp.exe", earlier);
+    LeaveFreePages(51);
+    if (HasFatalFailure())
+        return;
+    SetupProcess setup;
+    HWND select = OpenSelect(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, "G:\\Earlier");
+    EXPECT_EQ(ConfirmAndReadRefusal(select), "File G:\\Earlier\\tnp.exe could not be written, RC=112");
+    EXPECT_TRUE(FileBytes("G:\\Earlier\\tnp.exe") == earlier) << "the earlier tnp.exe was not kept whole";
+    EXPECT_FALSE(Exists("G:\\Earlier\\tnp_new.tmp")) << "a part of tnp.exe was left";
+    EXPECT_TRUE(FileBytes("G:\\Earlier\\tnp.hlp") == FileBytes(ExpectedPayloadDir() + "tnp.hlp"));
+    Click(select, IDCANCEL);
+    EXPECT_EQ(setup.WaitForExit(), 0);
 }
 
 
@@ -363,11 +521,10 @@ TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
     InstallDefaults(true);
     bool nt = ExpectNtLayout();
     ExpectPayloadFiles(kDefaultDir);
-    EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"), ExpectedScript(nt, true, WindowsDirectory()));
+    EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"),
+              ExpectedScript(nt, true, WindowsDirectory(), ProgramGroup(), DesktopLink()));
     EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
-    for (const char *name : {"ReadMe File.lnk", "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"})
-        EXPECT_FALSE(Exists(ProgramGroup(nt) + name)) << name;
-    EXPECT_FALSE(Exists(DesktopLink(nt)));
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "no link anywhere";
 }
 
 // The names of the DLLs laid out beside the copy of setup.exe in E:\planted, without ".dll".

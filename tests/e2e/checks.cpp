@@ -3,8 +3,11 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
+#include <sstream>
 
 const PayloadFile kPayloadFiles[6] = {
     {"TNPRead.txt", 2320}, {"tnp.hlp", 171532},     {"tnp.cnt", 2104},
@@ -142,8 +145,37 @@ std::string WindowsDirectory()
     return text;
 }
 
-std::string ExpectedScript(bool nt, bool desktop, const std::string &windir)
+static std::string Lower(std::string text)
 {
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = (char)(c - 'A' + 'a');
+    return text;
+}
+
+// A folder's destination row: DIRID 10 and the folder's short path below the Windows directory's,
+// or a shell folder's DIRID with, for the program group, the group's short name below it.
+static std::string LinkRow(const std::string &key, const std::string &folder, const std::string &dirid, bool group,
+                           const std::string &windir)
+{
+    std::string shortFolder = ShortPath(folder);
+    EXPECT_FALSE(shortFolder.empty()) << folder << " has no short form: not made";
+    if (dirid == "10") {
+        std::string shortWindows = ShortPath(windir) + "\\";
+        EXPECT_EQ(Lower(shortFolder.substr(0, shortWindows.size())), Lower(shortWindows)) << folder;
+        return key + "10," + shortFolder.substr(std::min(shortWindows.size(), shortFolder.size()));
+    }
+    return key + dirid + (group ? "," + shortFolder.substr(shortFolder.rfind('\\') + 1) : "");
+}
+
+std::string ExpectedScript(bool nt, bool desktop, const std::string &windir, const std::string &programGroup,
+                           const std::string &desktopLink)
+{
+    const char *dirids = std::getenv("TNP_EXPECT_DIRIDS");
+    std::istringstream ids(dirids == nullptr ? "" : dirids);
+    std::string groupDirid, desktopDirid;
+    ids >> groupDirid >> desktopDirid;
+    EXPECT_FALSE(desktopDirid.empty()) << "TNP_EXPECT_DIRIDS not set by run_e2e.sh";
     std::string tools = nt ? windir + "\\system32" : windir;
     std::vector<std::string> rows = {
         "[Version]", "Signature=\"$CHICAGO$\"", "", "[Uninstall_TNP]", "DelReg=TNP_DelRegUninstall",
@@ -151,10 +183,11 @@ std::string ExpectedScript(bool nt, bool desktop, const std::string &windir)
     if (desktop)
         rows.push_back("DelFiles=TNP_DelDesktop");
     rows.insert(rows.end(), {"", "[DestinationDirs]", "TNP_DelFiles=01",
-                             nt ? "TNP_DelLinks=10,profiles\\alluse~1\\startm~1\\programs\\tonepi~1"
-                                : "TNP_DelLinks=10,startm~1\\programs\\tonepi~1"});
+                             LinkRow("TNP_DelLinks=", programGroup.substr(0, programGroup.size() - 1), groupDirid,
+                                     true, windir)});
     if (desktop)
-        rows.push_back(nt ? "TNP_DelDesktop=10,profiles\\alluse~1\\Desktop" : "TNP_DelDesktop=10,Desktop");
+        rows.push_back(LinkRow("TNP_DelDesktop=", desktopLink.substr(0, desktopLink.rfind('\\')), desktopDirid,
+                               false, windir));
     rows.insert(rows.end(), {"", "[TNP_DelRegUninstall]",
                              "HKLM,\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot\"", "",
                              "[TNP_DelFiles]", "tnp.inf", "TNPRead.txt", "tnp.hlp", "tnp.cnt", "tnp.exe",
@@ -171,4 +204,41 @@ std::string ExpectedScript(bool nt, bool desktop, const std::string &windir)
     for (const std::string &row : rows)
         text += row + "\r\n";
     return text;
+}
+
+static void CollectFilesNamed(const std::string &dir, const char *const (&names)[4], std::vector<std::string> &found)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((dir + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == ".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectFilesNamed(dir + name + "\\", names, found);
+            continue;
+        }
+        for (const char *wanted : names)
+            if (Lower(name) == Lower(wanted))
+                found.push_back(Lower(dir + name));
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+}
+
+std::vector<std::string> FilesNamed(const std::string &root, const char *const (&names)[4])
+{
+    std::vector<std::string> found;
+    CollectFilesNamed(root, names, found);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::vector<std::string> SortedIgnoringCase(std::vector<std::string> paths)
+{
+    for (std::string &path : paths)
+        path = Lower(path);
+    std::sort(paths.begin(), paths.end());
+    return paths;
 }

@@ -25,8 +25,16 @@ std::string WindowsDirectory();
 // The name the shell shows for My Computer.
 std::string MyComputerName();
 
-// tnp.inf as its rows read, written out here independently of the program.
-std::string ExpectedScript(bool ntLayout, bool desktop, const std::string &windowsDir);
+// tnp.inf as its rows read, written out here independently of the program, for links in these
+// places (the group folder ends with a backslash). The destinations of the links come from the
+// system's short names and the directory ids run_e2e.sh expects (TNP_EXPECT_DIRIDS).
+std::string ExpectedScript(bool ntLayout, bool desktop, const std::string &windowsDir, const std::string &programGroup,
+                           const std::string &desktopLink);
+
+// Every file below `root` with one of the four names, by full path in lower case, sorted; links
+// into other trees (Wine's into the host) are not followed.
+std::vector<std::string> FilesNamed(const std::string &root, const char *const (&names)[4]);
+std::vector<std::string> SortedIgnoringCase(std::vector<std::string> paths);
 
 struct PayloadFile {
     const char *name;

@@ -134,13 +134,13 @@ TEST(Demo, InstallAndShow)
     for (const PayloadFile &file : kPayloadFiles)
         Show(file.name, std::to_string(FileBytes(dir + file.name).size()) + " bytes");
     Show("tnp.inf", std::to_string(FileBytes(dir + "tnp.inf").size()) + " bytes");
-    std::string group = WindowsDirectory() + "\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot\\";
+    std::string group = ProgramGroup();
     printf("Shortcuts in %s\n", group.c_str());
-    for (const char *link : {"ReadMe File.lnk", "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"}) {
+    for (const char *link : kLinkNames) {
         LinkInfo info = ReadLink(group + link);
         Show(link, info.target + (info.arguments.empty() ? "" : " " + info.arguments));
     }
-    LinkInfo desktop = ReadLink(WindowsDirectory() + "\\Profiles\\All Users\\Desktop\\Tone Pilot.lnk");
+    LinkInfo desktop = ReadLink(DesktopLink());
     Show("desktop Tone Pilot.lnk", desktop.target);
     printf("Uninstall entry\n");
     Show("DisplayName", UninstallValue("DisplayName"));

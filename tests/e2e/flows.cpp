@@ -41,14 +41,23 @@ std::string CaseName(size_t index)
     return index < decoded.size() ? decoded[index] : "";
 }
 
-std::string ProgramGroup(bool nt)
+const char *const kLinkNames[4] = {"ReadMe File.lnk", "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"};
+
+static std::string Expected(const char *name)
 {
-    return WindowsDirectory() + (nt ? "\\Profiles\\All Users" : "") + "\\Start Menu\\Programs\\Tone Pilot\\";
+    const char *value = std::getenv(name);
+    EXPECT_NE(value, nullptr) << name << " not set by run_e2e.sh";
+    return value == nullptr ? "" : value;
 }
 
-std::string DesktopLink(bool nt)
+std::string ProgramGroup()
 {
-    return WindowsDirectory() + (nt ? "\\Profiles\\All Users" : "") + "\\Desktop\\Tone Pilot.lnk";
+    return Expected("TNP_EXPECT_PROGRAMS") + "\\Tone Pilot\\";
+}
+
+std::string DesktopLink()
+{
+    return Expected("TNP_EXPECT_DESKTOP") + "\\Tone Pilot.lnk";
 }
 
 void PassSearch(std::string *status, std::string *directory)
@@ -112,7 +121,7 @@ void ExpectPayloadFiles(const std::string &dir)
 void ExpectInstalled(const std::string &dir, bool nt, bool desktop)
 {
     ExpectPayloadFiles(dir);
-    EXPECT_EQ(FileBytes(dir + "tnp.inf"), ExpectedScript(nt, desktop, WindowsDirectory()));
+    EXPECT_EQ(FileBytes(dir + "tnp.inf"), ExpectedScript(nt, desktop, WindowsDirectory(), ProgramGroup(), DesktopLink()));
 
     std::string shortDir = ShortPath(dir);
     ASSERT_FALSE(shortDir.empty());
@@ -122,7 +131,7 @@ void ExpectInstalled(const std::string &dir, bool nt, bool desktop)
     EXPECT_EQ(UninstallValue("UninstallString"), "rundll32.exe " + arguments);
     EXPECT_EQ(UninstallValueSize("UninstallString"), arguments.size() + 14);
 
-    std::string group = ProgramGroup(nt);
+    std::string group = ProgramGroup();
     const char *links[3][2] = {{"ReadMe File.lnk", "TNPRead.txt"}, {"Help Contents.lnk", "tnp.hlp"},
                                {"Tone Pilot.lnk", "tnp.exe"}};
     for (auto &link : links) {
@@ -135,10 +144,17 @@ void ExpectInstalled(const std::string &dir, bool nt, bool desktop)
     EXPECT_TRUE(uninstall.loaded);
     EXPECT_EQ(uninstall.target, WindowsDirectory() + (nt ? "\\system32" : "") + "\\rundll32.exe");
     EXPECT_EQ(uninstall.arguments, arguments);
-    LinkInfo desktopLink = ReadLink(DesktopLink(nt));
+    LinkInfo desktopLink = ReadLink(DesktopLink());
     EXPECT_EQ(desktopLink.loaded, desktop);
     if (desktop)
         EXPECT_EQ(desktopLink.target, group.substr(0, group.size() - 1));
+
+    std::vector<std::string> made;
+    for (const char *name : kLinkNames)
+        made.push_back(group + name);
+    if (desktop)
+        made.push_back(DesktopLink());
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), SortedIgnoringCase(made)) << "links only in the shell's folders";
 }
 
 HWND StartFirstRun(SetupProcess &setup, const char *exe)

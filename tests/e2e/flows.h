@@ -23,8 +23,11 @@ bool ExpectNtLayout();
 // the case gives none.
 unsigned CaseCodePage();
 std::string CaseName(size_t index);
-std::string ProgramGroup(bool nt);
-std::string DesktopLink(bool nt);
+// Where the links must be: in the Programs and Desktop folders prefix.sh laid out for the shell.
+std::string ProgramGroup();
+std::string DesktopLink();
+// The names of every link setup makes, wherever it makes them.
+extern const char *const kLinkNames[4];
 
 // Lets the search finish and closes it; its outcome texts are returned through the arguments.
 void PassSearch(std::string *status, std::string *directory);

@@ -5,23 +5,23 @@
 # setup.exe (wine-arch.sh), and the template starts as a copy of $TNP_WINE_TEMPLATE when the
 # test run made one.
 . "$(dirname "${BASH_SOURCE[0]}")/../wine-arch.sh"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
+# Non-ASCII arguments (folder names) reach Wine's programs intact only under a UTF-8 locale.
+export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv="
 
 make_template() {  # <dir>
     prefix_from_template "$1"
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
     WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v f: /d network /f >/dev/null 2>&1
+    WINEPREFIX=$1 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v g: /d hd /f >/dev/null 2>&1
     WINEPREFIX=$1 wineserver -w
-    # The desktop folders every Windows of either family has; Wine makes neither.
-    mkdir -p "$1/drive_c/windows/Desktop" "$1/drive_c/windows/Profiles/All Users/Desktop"
     # This Wine doesn't find its own fonts in its data directory, only in the Windows folder: without
     # them a close box draws as an "r" (no Marlett) and captions fall back to a host font.
     cp /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
 }
 
-make_case_prefix() {  # <template> <case dir> <build dir> [Windows version]; sets WINEPREFIX
-    local template=$1 case_dir=$2 build=$3 version=${4:-}
+make_case_prefix() {  # <template> <case dir> <build dir> [Windows version] [shell folders]; sets WINEPREFIX
+    local template=$1 case_dir=$2 build=$3 version=${4:-} folders=${5:-wine}
     export WINEPREFIX=$case_dir/pfx
     mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
     cp -a "$template" "$WINEPREFIX"
@@ -37,6 +37,55 @@ make_case_prefix() {  # <template> <case dir> <build dir> [Windows version]; set
     if [ -n "$version" ]; then
         "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\setup.exe' /v Version /d "$version" /f >/dev/null 2>&1
     fi
+    lay_out_shell_folders "$folders"
+}
+
+# The Start-menu and desktop folders a Windows keeps, laid out in the prefix's registry and on
+# disk before any program asks the shell for them. Exports where the links must go
+# (TNP_EXPECT_PROGRAMS and TNP_EXPECT_DESKTOP, the shell's Programs and Desktop folders) and the
+# directory ids tnp.inf must give them (TNP_EXPECT_DIRIDS).
+#   95    Windows 95/98/ME: the Windows directory's own Start Menu and Desktop; no common folders
+#   de98  a German Windows 98: Startmenü\Programme
+#   nt4   Windows NT 4: the common profile under the Windows directory
+#   2000  Windows 2000 and XP: the common profile under C:\Documents and Settings
+#   wine  Wine's own, as Vista and later lay them out
+lay_out_shell_folders() {  # <layout>
+    local user common_programs= common_desktop= programs desktop
+    user=$(id -un)
+    case $1 in
+    95)   programs='C:\windows\Start Menu\Programs' desktop='C:\windows\Desktop' ;;
+    de98) programs='C:\windows\Startmenü\Programme' desktop='C:\windows\Desktop' ;;
+    nt4)  common_programs='C:\windows\Profiles\All Users\Start Menu\Programs'
+          common_desktop='C:\windows\Profiles\All Users\Desktop'
+          programs="C:\windows\Profiles\\$user\Start Menu\Programs" desktop="C:\windows\Profiles\\$user\Desktop" ;;
+    2000) common_programs='C:\Documents and Settings\All Users\Start Menu\Programs'
+          common_desktop='C:\Documents and Settings\All Users\Desktop'
+          programs="C:\Documents and Settings\\$user\Start Menu\Programs"
+          desktop="C:\Documents and Settings\\$user\Desktop" ;;
+    wine) export TNP_EXPECT_PROGRAMS='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+          export TNP_EXPECT_DESKTOP='C:\users\Public\Desktop' TNP_EXPECT_DIRIDS='16407 16409'
+          return ;;
+    esac
+    local folder
+    for folder in "$programs" "$desktop" "$common_programs" "$common_desktop"; do
+        [ -n "$folder" ] || continue
+        folder=${folder#C:\\}
+        mkdir -p "$WINEPREFIX/drive_c/${folder//\\//}"
+    done
+    if [ -z "$common_programs" ]; then
+        # Where the shell has no common folders, Wine's would have to be missing: named, never made.
+        common_programs='C:\no common folder\Programs' common_desktop='C:\no common folder\Desktop'
+        export TNP_EXPECT_PROGRAMS=$programs TNP_EXPECT_DESKTOP=$desktop
+    else
+        export TNP_EXPECT_PROGRAMS=$common_programs TNP_EXPECT_DESKTOP=$common_desktop
+    fi
+    case $TNP_EXPECT_PROGRAMS in 'C:\windows\'*) TNP_EXPECT_DIRIDS='10 10' ;; *) TNP_EXPECT_DIRIDS='16407 16409' ;; esac
+    export TNP_EXPECT_DIRIDS
+    local key='Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+    "$WINE" reg add "HKLM\\$key" /v 'Common Programs' /t REG_EXPAND_SZ /d "$common_programs" /f >/dev/null 2>&1
+    "$WINE" reg add "HKLM\\$key" /v 'Common Desktop' /t REG_EXPAND_SZ /d "$common_desktop" /f >/dev/null 2>&1
+    "$WINE" reg add "HKCU\\$key" /v Programs /t REG_EXPAND_SZ /d "$programs" /f >/dev/null 2>&1
+    "$WINE" reg add "HKCU\\$key" /v Desktop /t REG_EXPAND_SZ /d "$desktop" /f >/dev/null 2>&1
 }
 
 start_xvfb_unless_display() {  # starts an X server of our own when there is no display

@@ -11,14 +11,15 @@ only=${2:-}
 use_wine_for "${TNP_SETUP_EXE:-$build/setup.exe}"
 work=$(mktemp -d /tmp/tnp-e2e.XXXXXX)
 XVFB_PID=
-trap 'rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
+trap 'unmount_volumes; rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
 start_xvfb_unless_display
 template=$work/template
 make_template "$template"
 
 # name | gtest filter | Windows version ("" = Wine's default) | layout the version must give |
-# "unprivileged" to run as a user who, unlike root, can't write read-only files | locale of the
-# case's Wine processes, which picks their ANSI code page ("" = the caller's)
+# "unprivileged" to run as a user who, unlike root, can't write read-only files | the Start-menu
+# and desktop folders laid out (prefix.sh; "" = Wine's own) | locale of the case's Wine
+# processes, which picks their ANSI code page ("" = the caller's)
 cases=(
     "defaults|Install.DefaultsWithDesktop||nt"
     "no-desktop|Install.DesktopCleared||nt"
@@ -27,10 +28,13 @@ cases=(
     "second-run|SecondRun.*-*.InCodePage*||nt"
     "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
     "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
+    "full-drive|BadInputInstall.*FullDrive*||nt"
     "spoilt-payload|BadInputPayload.*||nt"
     "bad-entries|BadInputUninstallEntry.*||nt"
     "bad-paths|BadInputInstallPath.*-*.InCodePage*||nt"
-    "bad-files|BadInputTargetFile.*||nt|unprivileged"
+    # Wine makes no profile folders for this user, and its shell then names no folder at all:
+    # NT 4's, whose folders are laid out whatever the user.
+    "bad-files|BadInputTargetFile.*||nt|unprivileged|nt4"
     "no-shelllink|BadInputShellLink.*||nt"
     "planted-dlls|BadInputPlantedDll.*||nt"
 )
@@ -53,18 +57,26 @@ cases+=(
 declare -A code_page_names=([932]="ソ 新ソフト 予定表 十 表 能" [950]="許 新功能 加蓋章 功 蓋 許功")
 declare -A code_page_locales=([932]=ja_JP.UTF-8 [950]=zh_TW.UTF-8)
 for cp in 932 950; do
-    cases+=("cp$cp-typed|Install.InCodePageATypedFolder*||nt||${code_page_locales[$cp]}"
-            "cp$cp-levels|Install.InCodePageEachLevel*||nt||${code_page_locales[$cp]}"
-            "cp$cp-browse|Browse.InCodePage*||nt||${code_page_locales[$cp]}"
-            "cp$cp-entry|SecondRun.InCodePage*||nt||${code_page_locales[$cp]}"
-            "cp$cp-long|BadInputInstallPath.InCodePage*||nt||${code_page_locales[$cp]}")
+    cases+=("cp$cp-typed|Install.InCodePageATypedFolder*||nt|||${code_page_locales[$cp]}"
+            "cp$cp-levels|Install.InCodePageEachLevel*||nt|||${code_page_locales[$cp]}"
+            "cp$cp-browse|Browse.InCodePage*||nt|||${code_page_locales[$cp]}"
+            "cp$cp-entry|SecondRun.InCodePage*||nt|||${code_page_locales[$cp]}"
+            "cp$cp-long|BadInputInstallPath.InCodePage*||nt|||${code_page_locales[$cp]}")
 done
 # Figures, run only when asked for by name (bench.sh).
 cases+=("bench-install|Bench.InstallSequence||nt" "bench-scan|Bench.Scan||nt")
-for version in win95 win98 winme nt40 win2k winxp win7 win10; do
-    case $version in win9*|winme) layout=95 ;; *) layout=nt ;; esac
-    cases+=("$version|Uninstall.*|$version|$layout")
-done
+# Every Windows with the shell folders it has.
+cases+=(
+    "win95|Uninstall.*|win95|95||95"
+    "win98|Uninstall.*|win98|95||95"
+    "winme|Uninstall.*|winme|95||95"
+    "win98-de|Uninstall.*|win98|95||de98"
+    "nt40|Uninstall.*|nt40|nt||nt4"
+    "win2k|Uninstall.*|win2k|nt||2000"
+    "winxp|Uninstall.*|winxp|nt||2000"
+    "win7|Uninstall.*|win7|nt||wine"
+    "win10|Uninstall.*|win10|nt||wine"
+)
 
 # Copies for the search cases. C: holds Wine's own tree besides; ordering within a directory is
 # the file system's, so each case has one copy that must win.
@@ -135,17 +147,41 @@ check_code_page_tree() {  # <case name> <case dir>
     diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'
 }
 
+# A small volume of its own as the fixed drive G: for the full-drive cases, which fill it up
+# (its type is set in the template: the mount manager reads types once, at a prefix's first
+# process). Only root may mount; where the mount is refused, the driver is told so and skips
+# these cases, which are then shown and counted as not run.
+lay_out_full_drive() {  # <case name> <case dir>
+    unset TNP_FULL_DRIVE_REFUSED
+    [ "$1" = full-drive ] || return 0
+    mkdir -p "$2/g"
+    if mount -t tmpfs -o size=2m tmpfs "$2/g" 2>"$2/mount.err"; then
+        ln -s "$2/g" "$WINEPREFIX/dosdevices/g:"
+    else
+        echo "e2e $1: mounting a tmpfs volume was refused: $(cat "$2/mount.err")"
+        export TNP_FULL_DRIVE_REFUSED=1
+    fi
+}
+
+unmount_volumes() {
+    local volume
+    for volume in "$work"/case-*/g; do
+        mountpoint -q "$volume" 2>/dev/null && { umount "$volume" || umount -l "$volume"; }
+    done
+    return 0
+}
+
 # The case lines also go to the test run's results, where the runner shows them whatever ctest keeps.
 if [ -n "${TNP_RESULTS_DIR:-}" ]; then
     exec > >(tee -a "$TNP_RESULTS_DIR/e2e-cases.txt")
 fi
-passed=0 failed=0 failures=""
+passed=0 failed=0 not_run=0 failures=""
 for entry in "${cases[@]}"; do
-    IFS='|' read -r name filter version layout user locale <<<"$entry"
+    IFS='|' read -r name filter version layout user folders locale <<<"$entry"
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
-    make_case_prefix "$template" "$case_dir" "$build" "$version"
+    make_case_prefix "$template" "$case_dir" "$build" "$version" "${folders:-wine}"
     if [ "$name" = bench-scan ]; then  # 10 x 10 x 100 = 10,000 directories below the 110 above them
         python3 -c "
 import os, sys
@@ -157,6 +193,7 @@ for a in range(10):
     unset TNP_EXPECT_FOUND TNP_SEARCH_INSTALL TNP_EXPECT_LONG_SCAN
     lay_out_search "$name" "$case_dir"
     lay_out_code_page "$name" "$case_dir"
+    lay_out_full_drive "$name" "$case_dir"
     as=()
     if [ "$user" = unprivileged ] && [ "$(id -u)" = 0 ]; then
         rm -f "$WINEPREFIX/wineserver"  # names root's server directory
@@ -171,14 +208,19 @@ for a in range(10):
     TNP_EXPECT_LAYOUT=$layout timeout 300 "${as[@]}" "${in_locale[@]}" "$WINE" 'E:\e2e_driver.exe' \
         --gtest_filter="$filter" --gtest_output='xml:E:\result.xml' >"$case_dir.log" 2>&1
     rc=$?
-    "${as[@]}" wineserver -k 2>/dev/null
-    tree=$(check_code_page_tree "$name" "$case_dir")
     if [ -n "${TNP_RESULTS_DIR:-}" ]; then
         cp "$case_dir/e/result.xml" "$TNP_RESULTS_DIR/e2e-$name.xml" 2>/dev/null ||
             echo "<crashed/>" >"$TNP_RESULTS_DIR/e2e-$name.xml"
     fi
     seconds=$(echo "$(date +%s.%N) - $start" | bc)
-    if [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log" && [ -z "$tree" ]; then
+    "${as[@]}" wineserver -k 2>/dev/null
+    "${as[@]}" wineserver -w 2>/dev/null
+    unmount_volumes
+    tree=$(check_code_page_tree "$name" "$case_dir")
+    if [ $rc -eq 0 ] && grep -q '\[  SKIPPED \]' "$case_dir.log"; then
+        not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
+        grep -h '^\[  SKIPPED \] .* ms)' "$case_dir.log" | sed 's/^/    /'
+    elif [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log" && [ -z "$tree" ]; then
         passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
         grep -h '^FIGURE' "$case_dir.log" || true
     else
@@ -190,5 +232,5 @@ for a in range(10):
     cd "$work"
     rm -rf "$case_dir"
 done
-echo "e2e: $passed passed, $failed failed"
+echo "e2e: $passed passed, $failed failed$([ $not_run -eq 0 ] || echo ", $not_run not run")"
 [ $failed -eq 0 ]

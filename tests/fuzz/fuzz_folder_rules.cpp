@@ -13,6 +13,15 @@
 #include "setup/uninstall_command.h"
 
 typedef bool (*Rule)(char *, int, const char *, bool);
+typedef bool (*FolderRule)(char *, int, const char *);
+
+// The result fits its buffer or is refused empty, and starts with the folder it was built from.
+static void CheckBuiltOn(const char *out, int capacity, bool ok, const std::string &start)
+{
+    size_t length = strnlen(out, capacity);
+    if (length >= (size_t)capacity || (!ok && length != 0) || (ok && std::string(out, start.size()) != start))
+        abort();
+}
 
 static void CheckProposal(const std::string &picked, int capacity, LeadByteRule isLead)
 {
@@ -46,15 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool nt = data[1] & 1;
     std::string windowsDir(reinterpret_cast<const char *>(data + 2), size - 2);
     windowsDir = windowsDir.substr(0, windowsDir.find('\0'));
-    const Rule rules[] = {BuildProgramGroupFolder, BuildProgramGroupTarget, BuildDesktopLinkFile,
-                          BuildRundll32Path};
+    const Rule rules[] = {BuildComposedProgramsFolder, BuildComposedDesktopFolder, BuildRundll32Path};
     for (Rule rule : rules) {
         char *out = static_cast<char *>(malloc(capacity));
-        bool ok = rule(out, capacity, windowsDir.c_str(), nt);
-        size_t length = strnlen(out, capacity);
-        if (length >= (size_t)capacity || (!ok && length != 0) ||
-            (ok && std::string(out, windowsDir.size()) != windowsDir))
-            abort();
+        CheckBuiltOn(out, capacity, rule(out, capacity, windowsDir.c_str(), nt), windowsDir);
+        free(out);
+    }
+    const FolderRule folderRules[] = {BuildProgramGroupFolder, BuildDesktopLinkFile};
+    for (FolderRule rule : folderRules) {
+        char *out = static_cast<char *>(malloc(capacity));
+        CheckBuiltOn(out, capacity, rule(out, capacity, windowsDir.c_str()), windowsDir);
         free(out);
     }
     for (LeadByteRule isLead : kCodePages)

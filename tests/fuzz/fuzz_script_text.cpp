@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include "shell/uninstall_script_text.h"
+#include "tests/support/code_pages.h"
 
 namespace {
 
@@ -42,10 +43,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool nt = data[1] & 1, desktop = data[1] & 2;
     int row = (int)(data[2] % 5) - 1;  // -1 .. 3, the ends outside the three rows
     std::string text(reinterpret_cast<const char *>(data + 3), size - 3);
-    text = text.substr(0, text.find('\0'));
+    // The folder, the shell folder and the Windows directory of a link row: the text's first
+    // three NUL-separated parts.
+    std::string parts[3];
+    for (int i = 0, at = 0; i < 3 && at <= (int)text.size(); ++i) {
+        size_t end = text.find('\0', at);
+        parts[i] = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? (int)text.size() + 1 : (int)end + 1;
+    }
+    text = parts[0];
     const char *s = text.c_str();
+    LinkFolderPlace place = {parts[0].c_str(), parts[1].c_str(), data[1] >> 2, parts[2].c_str()};
+    LeadByteRule isLead = data[2] & 0x80 ? CodePage932Lead : SingleByteCodePage;
 
-    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptHead(out, c, nt, desktop); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptHead(out, c, desktop); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptFilesHead(out, c); });
+    CheckNeverCut(capacity, [&](char *out, int c) {
+        return ComposeLinkFolderRow(out, c, desktop ? ROW_DESKTOP : ROW_PROGRAM_GROUP, nt, place, isLead);
+    });
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeNameLine(out, c, s, nt ? ".lnk" : ""); });
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeSectionStart(out, c, s); });
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeCdPlayerRow(out, c, row, s, nt); });

@@ -1,7 +1,6 @@
 # The payload store's tests: one program with the real store, compared byte for byte with the
 # files it was packed from, and one with a spoilt copy of the store made at build time.
-# With setup.exe's own adler32 and crc32, linked ahead of zlib as setup.exe links them.
-tnp_unit_test(test_payload test_payload.cpp ${CMAKE_SOURCE_DIR}/payload/checksums.cpp)
+tnp_unit_test(test_payload test_payload.cpp)
 target_compile_definitions(test_payload PRIVATE TNP_PAYLOAD_FILES_UNIX="${TNP_PAYLOAD_FILES_DIR}")
 
 set(spoilt ${CMAKE_CURRENT_BINARY_DIR}/payload-spoilt)

@@ -124,8 +124,8 @@ TEST_F(PayloadStore, WritesAPathOf255CharactersButRefusesOneOf256)
     EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(tooLong + fileName, 206)});
 }
 
-// setup.exe carries its own adler32 and crc32 in place of zlib's (payload/checksums.cpp, linked
-// into this program the same way). Every payload stream is checked with adler32, and inflate
+// setup.exe carries its own adler32 and crc32 in place of zlib's (payload/checksums.cpp, in the
+// zlib library this program links too). Every payload stream is checked with adler32, and inflate
 // calls crc32 for gzip streams, so both must be the standard ones; values from Python's zlib.
 TEST(Adler32, GivesTheStandardValuesAcrossTheOverflowBound)
 {

@@ -79,32 +79,52 @@ static std::string Rule(bool (*rule)(char *, int, const char *, bool), const cha
     return ok ? std::string(out) : "refused:" + std::string(out);
 }
 
+static std::string Rule(bool (*rule)(char *, int, const char *), const std::string &folder, int capacity = 260)
+{
+    char out[600];
+    memset(out, 'x', sizeof out);
+    bool ok = rule(out, capacity, folder.c_str());
+    return ok ? std::string(out) : "refused:" + std::string(out);
+}
+
 TEST(FolderRules, BothLayouts)
 {
-    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINDOWS", false), "C:\\WINDOWS\\Start Menu\\Programs\\Tone Pilot\\");
+    std::string programs95 = Rule(BuildComposedProgramsFolder, "C:\\WINDOWS", false);
+    EXPECT_EQ(programs95, "C:\\WINDOWS\\Start Menu\\Programs");
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, programs95), "C:\\WINDOWS\\Start Menu\\Programs\\Tone Pilot\\");
     EXPECT_EQ(Rule(BuildRundll32Path, "C:\\WINDOWS", false), "C:\\WINDOWS\\rundll32.exe");
-    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINNT", true),
+    std::string programsNt = Rule(BuildComposedProgramsFolder, "C:\\WINNT", true);
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, programsNt),
               "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot\\");
     EXPECT_EQ(Rule(BuildRundll32Path, "C:\\WINNT", true), "C:\\WINNT\\system32\\rundll32.exe");
-    EXPECT_EQ(Rule(BuildProgramGroupTarget, "C:\\WINNT", true),
-              "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot");
-    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\WINNT", true), "C:\\WINNT\\Profiles\\All Users\\Desktop\\Tone Pilot.lnk");
-    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\WINDOWS", false), "C:\\WINDOWS\\Desktop\\Tone Pilot.lnk");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, Rule(BuildComposedDesktopFolder, "C:\\WINNT", true)),
+              "C:\\WINNT\\Profiles\\All Users\\Desktop\\Tone Pilot.lnk");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, Rule(BuildComposedDesktopFolder, "C:\\WINDOWS", false)),
+              "C:\\WINDOWS\\Desktop\\Tone Pilot.lnk");
+    // The shell's own folders, wherever and in whatever language they are.
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINDOWS\\Startm\xfcnu\\Programme"),
+              "C:\\WINDOWS\\Startm\xfcnu\\Programme\\Tone Pilot\\");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\Documents and Settings\\All Users\\Desktop"),
+              "C:\\Documents and Settings\\All Users\\Desktop\\Tone Pilot.lnk");
     EXPECT_TRUE(IsNtLayout(2));
     EXPECT_FALSE(IsNtLayout(1));
     EXPECT_FALSE(IsNtLayout(0));
     EXPECT_FALSE(IsNtLayout(3));
 }
 
-TEST(FolderRules, ATooLongWindowsDirectoryIsRefusedNotCut)
+TEST(FolderRules, ATooLongFolderIsRefusedNotCut)
 {
     std::string windowsDir = "C:\\" + std::string(200, 'w');
-    // 203 + 19 + 31 + 1 = 254 characters fit in 260; with 40 more they do not.
-    EXPECT_EQ(Rule(BuildProgramGroupFolder, windowsDir.c_str(), true).size(), 254u);
-    std::string longer = windowsDir + std::string(40, 'v');
-    EXPECT_EQ(Rule(BuildProgramGroupFolder, longer.c_str(), true), "refused:");
-    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINNT", true, 59), "refused:");
-    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\WINNT", true, 60).size(), 59u);
+    // 203 + 19 + 20 + 12 = 254 characters fit in 260; with 40 more they do not.
+    std::string programs = Rule(BuildComposedProgramsFolder, windowsDir.c_str(), true);
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, programs).size(), 254u);
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, programs + std::string(40, 'v')), "refused:");
+    EXPECT_EQ(Rule(BuildComposedProgramsFolder, "C:\\WINNT", true, 47), "refused:");
+    EXPECT_EQ(Rule(BuildComposedProgramsFolder, "C:\\WINNT", true, 48).size(), 47u);
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\P", 16), "refused:");
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\P", 17), "C:\\P\\Tone Pilot\\");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\D", 19), "refused:");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\D", 20), "C:\\D\\Tone Pilot.lnk");
 }
 
 TEST(UninstallCommand, FromTheShortInstallDirectory)

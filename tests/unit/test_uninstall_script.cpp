@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 #include <string>
+#include "code_pages.h"
 #include "message_box_watcher.h"
 #include "scratch.h"
 #include "shell/uninstall_entry.h"
@@ -36,14 +37,33 @@ std::string Rows(bool nt, bool desktop, const std::string &windir)
     return s;
 }
 
-// The script as the composer builds it for a given Windows directory, piece by piece.
+// A link row as the composer gives it; "refused:" when it gives none.
+std::string LinkRow(LinkFolderRow row, bool nt, const char *folder, const char *shellFolder, int csidl,
+                    const char *windir, LeadByteRule isLead = SingleByteCodePage, int capacity = 500)
+{
+    char text[600];
+    memset(text, 'x', sizeof text);
+    LinkFolderPlace place = {folder, shellFolder, csidl, windir};
+    bool ok = ComposeLinkFolderRow(text, capacity, row, nt, place, isLead);
+    return ok ? std::string(text) : "refused:" + std::string(text);
+}
+
+// The script as the composer builds it for a given Windows directory, piece by piece, with the
+// links in the folders an English Windows 95 or NT 4 has, by their real short names.
 std::string Composed(bool nt, bool desktop, const char *windir)
 {
     const char *files[] = {"TNPRead.txt", "tnp.hlp", "tnp.cnt", "tnp.exe", "tnp32hlp.dll", "tnp16hlp.dll"};
     const char *links[] = {"ReadMe File", "Help Contents", "Tone Pilot"};
+    std::string profile = std::string(windir) + (nt ? "\\PROFILES\\ALLUSE~1" : "");
+    std::string programs = profile + "\\STARTM~1\\PROGRAMS", desktopFolder = profile + "\\DESKTOP";
     char text[500];
     std::string s;
-    EXPECT_TRUE(ComposeScriptHead(text, sizeof text, nt, desktop));
+    EXPECT_TRUE(ComposeScriptHead(text, sizeof text, desktop));
+    s += text;
+    s += LinkRow(ROW_PROGRAM_GROUP, nt, (programs + "\\TONEPI~1").c_str(), programs.c_str(), nt ? 23 : 2, windir);
+    if (desktop)
+        s += LinkRow(ROW_DESKTOP, nt, desktopFolder.c_str(), desktopFolder.c_str(), nt ? 25 : 16, windir);
+    EXPECT_TRUE(ComposeScriptFilesHead(text, sizeof text));
     s += text;
     for (const char *file : files) {
         EXPECT_TRUE(ComposeNameLine(text, sizeof text, file, ""));
@@ -104,12 +124,72 @@ TEST(UninstallScript, WorkedExamplesByteForByte)
     EXPECT_EQ(win95, Rows(false, false, "C:\\WINDOWS"));
     EXPECT_EQ(Composed(true, false, "C:\\WINNT"), Rows(true, false, "C:\\WINNT"));
     EXPECT_EQ(Composed(false, true, "C:\\WINDOWS"), Rows(false, true, "C:\\WINDOWS"));
-    // The first write holds rows 1 to 20 whole; at its longest it is 444 characters.
+    // The head before the link rows is 214 characters at its longest, the rows after them 123;
+    // with an English NT 4's two rows between them they make the 444 characters they always did.
     char head[500];
-    ASSERT_TRUE(ComposeScriptHead(head, sizeof head, true, true));
-    EXPECT_EQ(strlen(head), 444u);
-    EXPECT_FALSE(ComposeScriptHead(head, 444, true, true));
+    ASSERT_TRUE(ComposeScriptHead(head, sizeof head, true));
+    EXPECT_EQ(strlen(head), 214u);
+    EXPECT_FALSE(ComposeScriptHead(head, 214, true));
     EXPECT_STREQ(head, "");
+    ASSERT_TRUE(ComposeScriptFilesHead(head, sizeof head));
+    EXPECT_EQ(strlen(head), 123u);
+    EXPECT_FALSE(ComposeScriptFilesHead(head, 123));
+    EXPECT_STREQ(head, "");
+}
+
+TEST(UninstallScript, LinkRowsNameTheFoldersTheLinksAreIn)
+{
+    // English NT 4 and 95: their short names, written as they have always been.
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, true, "C:\\WINNT\\PROFILES\\ALLUSE~1\\STARTM~1\\PROGRAMS\\TONEPI~1",
+                      "C:\\WINNT\\PROFILES\\ALLUSE~1\\STARTM~1\\PROGRAMS", 23, "C:\\WINNT"),
+              "TNP_DelLinks=10,profiles\\alluse~1\\startm~1\\programs\\tonepi~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, false, "c:\\windows\\desktop", "c:\\windows\\desktop", 16, "C:\\WINDOWS"),
+              "TNP_DelDesktop=10,Desktop\r\n");
+    // Other short names under the Windows directory: Wine's hashed ones, a German Windows 98's.
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, false, "C:\\windows\\STAR~DZT\\Programs\\TONE~F2K",
+                      "C:\\windows\\STAR~DZT\\Programs", 2, "C:\\windows"),
+              "TNP_DelLinks=10,STAR~DZT\\Programs\\TONE~F2K\r\n");
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, false, "C:\\WINDOWS\\STARTM~1\\PROGRAMM\\TONEPI~1",
+                      "C:\\WINDOWS\\STARTM~1\\PROGRAMM", 2, "C:\\WINDOWS"),
+              "TNP_DelLinks=10,STARTM~1\\PROGRAMM\\TONEPI~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "C:\\WINNT\\PROFILES\\ALLUSE~1\\SCHREI~1", "C:\\WINNT\\PROFILES\\ALLUSE~1\\SCHREI~1",
+                      25, "C:\\WINNT"),
+              "TNP_DelDesktop=10,PROFILES\\ALLUSE~1\\SCHREI~1\r\n");
+    // Elsewhere (Windows 2000 and later): the shell folder's own directory id.
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, true, "C:\\DOCUME~1\\ALLUSE~1\\STARTM~1\\PROGRAMS\\TONEPI~1",
+                      "C:\\DOCUME~1\\ALLUSE~1\\STARTM~1\\PROGRAMS", 23, "C:\\WINDOWS"),
+              "TNP_DelLinks=16407,TONEPI~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "C:\\DOCUME~1\\ALLUSE~1\\DESKTOP", "C:\\DOCUME~1\\ALLUSE~1\\DESKTOP", 25,
+                      "C:\\WINDOWS"),
+              "TNP_DelDesktop=16409\r\n");
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, true, "D:\\U\\P\\TONEPI~1", "D:\\U\\P", 2, "C:\\WINDOWS"),
+              "TNP_DelLinks=16386,TONEPI~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "D:\\U\\D", "D:\\U\\D", 16, "C:\\WINDOWS"), "TNP_DelDesktop=16400\r\n");
+    // Only whole folder names match: C:\WINNT does not lie in C:\WIN.
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "C:\\WINNT\\D", "C:\\WINNT\\D", 25, "C:\\WIN"), "TNP_DelDesktop=16409\r\n");
+    // A folder the system gives no short form of (never made) keeps today's row.
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, true, "", "C:\\DOCUME~1\\ALLUSE~1\\STARTM~1\\PROGRAMS", 23, "C:\\WINDOWS"),
+              "TNP_DelLinks=10,profiles\\alluse~1\\startm~1\\programs\\tonepi~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, false, "C:\\X\\D", "", 0, "C:\\WINDOWS"), "TNP_DelDesktop=10,Desktop\r\n");
+    // Refused whole, never cut.
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "D:\\U\\D", "D:\\U\\D", 16, "C:\\WINDOWS", SingleByteCodePage, 22),
+              "refused:");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "D:\\U\\D", "D:\\U\\D", 16, "C:\\WINDOWS", SingleByteCodePage, 23),
+              "TNP_DelDesktop=16400\r\n");
+}
+
+TEST(UninstallScript, LinkRowsCompareFolderNamesByCharacter)
+{
+    // In code page 932 "\x83\x41" and "\x83\x61" are two characters whose second bytes differ
+    // only as ASCII letters would in case; "\x95\x5c" ends with the byte of a backslash.
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, false, "C:\\\x83\x61\\P\\TONEPI~1", "", 0, "C:\\\x83\x41", CodePage932Lead),
+              "TNP_DelLinks=10,startm~1\\programs\\tonepi~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_PROGRAM_GROUP, false, "C:\\\x83\x61\\P\\TONEPI~1", "", 0, "C:\\\x83\x41", SingleByteCodePage),
+              "TNP_DelLinks=10,P\\TONEPI~1\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, false, "C:\\\x95\x5c\\\x95\x5c", "", 0, "C:\\\x95\x5c", CodePage932Lead),
+              "TNP_DelDesktop=10,\x95\x5c\r\n");
+    EXPECT_EQ(LinkRow(ROW_DESKTOP, true, "C:\\\x95\x5cX\\D", "C:\\\x95\x5cX\\D", 25, "C:\\\x95", CodePage932Lead),
+              "TNP_DelDesktop=16409\r\n");
 }
 
 TEST(UninstallScript, LongWindowsDirectoriesStillFillTheCdPlayerRows)
@@ -122,6 +202,45 @@ TEST(UninstallScript, LongWindowsDirectoriesStillFillTheCdPlayerRows)
     EXPECT_STREQ(text, "");
 }
 
+namespace {
+
+LinkFolders Folders(const std::string &programs, int programsCsidl, const std::string &desktop, int desktopCsidl)
+{
+    LinkFolders folders;
+    lstrcpynA(folders.programs.path, programs.c_str(), sizeof folders.programs.path);
+    folders.programs.csidl = programsCsidl;
+    lstrcpynA(folders.desktop.path, desktop.c_str(), sizeof folders.desktop.path);
+    folders.desktop.csidl = desktopCsidl;
+    return folders;
+}
+
+// Makes the folder and every folder above it.
+void MakeFolders(const std::string &path)
+{
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), NULL);
+    CreateDirectoryA(path.c_str(), NULL);
+}
+
+std::string ShortForm(const std::string &path)
+{
+    char text[MAX_PATH] = "";
+    EXPECT_NE(GetShortPathNameA(path.c_str(), text, sizeof text), 0u) << path;
+    return text;
+}
+
+// The script with other destinations for the links than an English Windows 95's.
+std::string WithLinkRows(std::string script, const std::string &groupRow, const std::string &desktopRow)
+{
+    std::string known = "TNP_DelLinks=10,startm~1\\programs\\tonepi~1\r\n";
+    script.replace(script.find(known), known.size(), groupRow + "\r\n");
+    known = "TNP_DelDesktop=10,Desktop\r\n";
+    script.replace(script.find(known), known.size(), desktopRow + "\r\n");
+    return script;
+}
+
+}  // namespace
+
 TEST(UninstallScript, WrittenIntoTheCurrentDirectoryForAllFourChoices)
 {
     std::string dir = MakeScratchDir("script");
@@ -130,10 +249,44 @@ TEST(UninstallScript, WrittenIntoTheCurrentDirectoryForAllFourChoices)
         for (int desktop = 0; desktop < 2; ++desktop) {
             WriteWholeFile(dir + "tnp.inf", std::string(2000, 'x'));  // replaced whole, never appended to
             MessageBoxWatcher boxes;
-            WriteUninstallScript(nt != 0, desktop != 0, dir.c_str());
+            // Folders that were never made have no short form: the rows stay as they always were.
+            std::string profile = WindowsDir() + (nt ? "\\Profiles\\All Users" : "");
+            EXPECT_TRUE(WriteUninstallScript(Folders(profile + "\\Start Menu\\Programs", 0, profile + "\\Desktop", 0),
+                                             nt != 0, desktop != 0, dir.c_str()));
             EXPECT_EQ(ReadWholeFile(dir + "tnp.inf"), Rows(nt != 0, desktop != 0, WindowsDir()));
+            EXPECT_FALSE(PathExists(dir + "tnp_new.tmp")) << "the script was written under another name";
             EXPECT_TRUE(boxes.Texts().empty());
         }
+    SetCurrentDirectoryA("C:\\");
+}
+
+TEST(UninstallScript, TheLinkRowsTakeTheShortNamesOfTheFoldersMade)
+{
+    std::string dir = MakeScratchDir("script-folders");
+    std::string elsewhere = MakeScratchDir("All Users Profile");
+    std::string programs = elsewhere + "Start Menu\\Programs", desktop = elsewhere + "Desktop Folder";
+    MakeFolders(programs + "\\Tone Pilot");
+    MakeFolders(desktop);
+    std::string windowsPrograms = WindowsDir() + "\\Tone Pilot Test\\Start Menu\\Programs";
+    std::string windowsDesktop = WindowsDir() + "\\Tone Pilot Test\\Desktop Folder";
+    MakeFolders(windowsPrograms + "\\Tone Pilot");
+    MakeFolders(windowsDesktop);
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    MessageBoxWatcher boxes;
+
+    WriteUninstallScript(Folders(programs, 23, desktop, 25), false, true, dir.c_str());
+    std::string group = ShortForm(programs + "\\Tone Pilot");
+    EXPECT_EQ(ReadWholeFile(dir + "tnp.inf"),
+              WithLinkRows(Rows(false, true, WindowsDir()), "TNP_DelLinks=16407," + group.substr(group.rfind('\\') + 1),
+                           "TNP_DelDesktop=16409"));
+
+    WriteUninstallScript(Folders(windowsPrograms, 2, windowsDesktop, 16), false, true, dir.c_str());
+    size_t windows = ShortForm(WindowsDir()).size() + 1;
+    EXPECT_EQ(ReadWholeFile(dir + "tnp.inf"),
+              WithLinkRows(Rows(false, true, WindowsDir()),
+                           "TNP_DelLinks=10," + ShortForm(windowsPrograms + "\\Tone Pilot").substr(windows),
+                           "TNP_DelDesktop=10," + ShortForm(windowsDesktop).substr(windows)));
+    EXPECT_TRUE(boxes.Texts().empty());
     SetCurrentDirectoryA("C:\\");
 }
 
@@ -143,8 +296,10 @@ TEST(BadInputUninstallScript, AScriptThatCantBeCreatedIsReported)
     CreateDirectoryA((dir + "tnp.inf").c_str(), NULL);  // a directory where the script belongs
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
     MessageBoxWatcher boxes;
-    WriteUninstallScript(true, true, dir.c_str());
+    EXPECT_FALSE(WriteUninstallScript(Folders("C:\\P", 0, "C:\\D", 0), true, true, dir.c_str()))
+        << "false success: reported as written";
     SetCurrentDirectoryA("C:\\");
+    EXPECT_FALSE(PathExists(dir + "tnp_new.tmp")) << "the script was left under another name";
     std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(texts.size(), 1u) << "false success: nothing was said";
     EXPECT_EQ(texts[0], "Uninstall script " + dir + "tnp.inf could not be written, RC=5");
