@@ -56,9 +56,9 @@ static bool DetectNtLayout()
 // has been told, as for any folder that can't be made) so that no link is written beside it.
 static bool MakeProgramGroupFolder(const char *programsFolder, char *folder)
 {
-    if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, programsFolder)) {
+    if (!BuildProgramGroupFolder(folder, TNP_PATH_CAPACITY, programsFolder, SystemLeadByte)) {
         char tooLong[2 * TNP_TEXT_CAPACITY];
-        BuildProgramGroupFolder(tooLong, sizeof tooLong, programsFolder);
+        BuildProgramGroupFolder(tooLong, sizeof tooLong, programsFolder, SystemLeadByte);
         ShowWarning(MSG_PATH_INVALID, tooLong);
         return false;
     }

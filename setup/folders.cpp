@@ -38,20 +38,26 @@ bool BuildComposedDesktopFolder(char *out, int capacity, const char *windowsDir,
     return Join(out, capacity, windowsDir, ntLayout ? kAllUsersProfile : "", kDesktopFolder);
 }
 
-bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder)
+// `name` (given with a leading backslash) in `folder`. A drive root such as "D:\" already ends
+// with its backslash, and the shell or the browser may name one.
+static bool JoinBelow(char *out, int capacity, const char *folder, const char *name, LeadByteRule isLead)
 {
-    return Join(out, capacity, programsFolder, kProgramGroup, "");
+    return Join(out, capacity, folder, name + (EndsWithBackslash(folder, isLead) ? 1 : 0), "");
 }
 
-bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder)
+bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder, LeadByteRule isLead)
 {
-    return Join(out, capacity, desktopFolder, kDesktopLink, "");
+    return JoinBelow(out, capacity, programsFolder, kProgramGroup, isLead);
+}
+
+bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder, LeadByteRule isLead)
+{
+    return JoinBelow(out, capacity, desktopFolder, kDesktopLink, isLead);
 }
 
 bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder, LeadByteRule isLead)
 {
-    bool endsWithBackslash = EndsWithBackslash(pickedFolder, isLead);
-    return Join(out, capacity, pickedFolder, TNP_BROWSE_SUFFIX + (endsWithBackslash ? 1 : 0), "");
+    return JoinBelow(out, capacity, pickedFolder, TNP_BROWSE_SUFFIX, isLead);
 }
 
 bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout)

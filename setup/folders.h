@@ -14,8 +14,8 @@ bool BuildComposedDesktopFolder(char *out, int capacity, const char *windowsDir,
 
 // The program group in a Programs folder, ending with a backslash; the desktop link in a Desktop
 // folder.
-bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder);
-bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder);
+bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder, LeadByteRule isLead);
+bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder, LeadByteRule isLead);
 bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout);
 
 // The install directory proposed for a folder picked in the shell's browser: the product's

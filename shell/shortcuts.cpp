@@ -49,7 +49,7 @@ static void CreateDesktopShortcut(IShellLinkA *link, IPersistFile *file, const c
     // The group folder opens by its name without the backslash it ends with.
     lstrcpynA(text, programGroupFolder, lstrlenA(programGroupFolder));
     link->SetPath(text);
-    if (BuildDesktopLinkFile(text, sizeof text, desktopFolder))
+    if (BuildDesktopLinkFile(text, sizeof text, desktopFolder, SystemLeadByte))
         SaveLink(file, text);
 }
 

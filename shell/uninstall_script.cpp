@@ -68,7 +68,7 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
     char text[TNP_TEXT_CAPACITY];
     AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop));
     char group[TNP_TEXT_CAPACITY];
-    if (!BuildProgramGroupFolder(group, sizeof group, folders.programs.path))
+    if (!BuildProgramGroupFolder(group, sizeof group, folders.programs.path, SystemLeadByte))
         group[0] = '\0';
     AddPiece(script, text, ComposeRow(text, ROW_PROGRAM_GROUP, ntLayout, group, folders.programs));
     if (desktop)

@@ -24,22 +24,6 @@ void RunRegisteredUninstall()
     CloseHandle(info.hThread);
 }
 
-// The names in a folder, without "." and "..".
-std::vector<std::string> FolderEntries(const std::string &dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((dir + "*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        if (std::string(entry.cFileName) != "." && std::string(entry.cFileName) != "..")
-            names.push_back(entry.cFileName);
-    while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return names;
-}
-
 void ExpectUninstalled(const std::string &dir, bool nt)
 {
     EXPECT_FALSE(UninstallEntryExists());

@@ -1,8 +1,8 @@
 // The folder rules, the browsed-folder proposal and the uninstall command with any Windows
 // directory (or picked folder) and capacity: the result fits its buffer or is refused empty,
-// never cut. The proposal is checked in a single-byte and two double-byte code pages: the
-// product's folder is appended at a character boundary, with a backslash unless the picked
-// folder's last character is one.
+// never cut. The names joined below a folder (program group, desktop link, proposal) are checked
+// in a single-byte and two double-byte code pages: each is appended at a character boundary,
+// with a backslash unless the folder's last character is one.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +13,7 @@
 #include "setup/uninstall_command.h"
 
 typedef bool (*Rule)(char *, int, const char *, bool);
-typedef bool (*FolderRule)(char *, int, const char *);
+typedef bool (*FolderRule)(char *, int, const char *, LeadByteRule);
 
 // The result fits its buffer or is refused empty, and starts with the folder it was built from.
 static void CheckBuiltOn(const char *out, int capacity, bool ok, const std::string &start)
@@ -23,28 +23,31 @@ static void CheckBuiltOn(const char *out, int capacity, bool ok, const std::stri
         abort();
 }
 
-static void CheckProposal(const std::string &picked, int capacity, LeadByteRule isLead)
+// `name` joined below `folder` by `rule`: at a character boundary, with a backslash unless the
+// folder's last character is one.
+static void CheckBelow(FolderRule rule, const char *name, const std::string &folder, int capacity,
+                       LeadByteRule isLead)
 {
-    char *proposal = static_cast<char *>(malloc(capacity));
-    bool proposed = BuildBrowsedInstallDirectory(proposal, capacity, picked.c_str(), isLead);
-    size_t proposalLength = strnlen(proposal, capacity);
-    if (proposalLength >= (size_t)capacity || (!proposed && proposalLength != 0))
+    char *out = static_cast<char *>(malloc(capacity));
+    bool ok = rule(out, capacity, folder.c_str(), isLead);
+    size_t length = strnlen(out, capacity);
+    if (length >= (size_t)capacity || (!ok && length != 0))
         abort();
-    if (proposed) {
-        std::vector<bool> starts = CharacterStarts(picked, isLead);
-        size_t last = picked.size();
+    if (ok) {
+        std::vector<bool> starts = CharacterStarts(folder, isLead);
+        size_t last = folder.size();
         while (last > 0 && !starts[last - 1])
             --last;
-        bool endsWithBackslash = last > 0 && picked[last - 1] == '\\';
-        if (std::string(proposal) != picked + (endsWithBackslash ? "Tone Pilot" : "\\Tone Pilot"))
+        bool endsWithBackslash = last > 0 && folder[last - 1] == '\\';
+        if (std::string(out) != folder + (endsWithBackslash ? "" : "\\") + name)
             abort();
         // A folder the system gives is made of whole characters; the join must then be a
-        // character boundary of the proposal too.
-        bool loneLeadAtEnd = last == picked.size() && last > 0 && isLead((unsigned char)picked[last - 1]);
-        if (!loneLeadAtEnd && !CharacterStarts(proposal, isLead)[picked.size()])
+        // character boundary of the result too.
+        bool loneLeadAtEnd = last == folder.size() && last > 0 && isLead((unsigned char)folder[last - 1]);
+        if (!loneLeadAtEnd && !CharacterStarts(out, isLead)[folder.size()])
             abort();
     }
-    free(proposal);
+    free(out);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -61,14 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CheckBuiltOn(out, capacity, rule(out, capacity, windowsDir.c_str(), nt), windowsDir);
         free(out);
     }
-    const FolderRule folderRules[] = {BuildProgramGroupFolder, BuildDesktopLinkFile};
-    for (FolderRule rule : folderRules) {
-        char *out = static_cast<char *>(malloc(capacity));
-        CheckBuiltOn(out, capacity, rule(out, capacity, windowsDir.c_str()), windowsDir);
-        free(out);
+    for (LeadByteRule isLead : kCodePages) {
+        CheckBelow(BuildProgramGroupFolder, "Tone Pilot\\", windowsDir, capacity, isLead);
+        CheckBelow(BuildDesktopLinkFile, "Tone Pilot.lnk", windowsDir, capacity, isLead);
+        CheckBelow(BuildBrowsedInstallDirectory, "Tone Pilot", windowsDir, capacity, isLead);
     }
-    for (LeadByteRule isLead : kCodePages)
-        CheckProposal(windowsDir, capacity, isLead);
     char *command = static_cast<char *>(malloc(capacity));
     bool ok = BuildUninstallCommand(command, capacity, windowsDir.c_str());
     if (strnlen(command, capacity) >= (size_t)capacity || (!ok && command[0] != '\0'))

@@ -79,11 +79,12 @@ static std::string Rule(bool (*rule)(char *, int, const char *, bool), const cha
     return ok ? std::string(out) : "refused:" + std::string(out);
 }
 
-static std::string Rule(bool (*rule)(char *, int, const char *), const std::string &folder, int capacity = 260)
+static std::string Rule(bool (*rule)(char *, int, const char *, LeadByteRule), const std::string &folder,
+                        int capacity = 260, LeadByteRule isLead = SingleByteCodePage)
 {
     char out[600];
     memset(out, 'x', sizeof out);
-    bool ok = rule(out, capacity, folder.c_str());
+    bool ok = rule(out, capacity, folder.c_str(), isLead);
     return ok ? std::string(out) : "refused:" + std::string(out);
 }
 
@@ -106,6 +107,11 @@ TEST(FolderRules, BothLayouts)
               "C:\\WINDOWS\\Startm\xfcnu\\Programme\\Tone Pilot\\");
     EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\Documents and Settings\\All Users\\Desktop"),
               "C:\\Documents and Settings\\All Users\\Desktop\\Tone Pilot.lnk");
+    // A drive root the shell may name brings its own backslash; a trail byte 0x5C is none.
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "D:\\"), "D:\\Tone Pilot\\");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "D:\\"), "D:\\Tone Pilot.lnk");
+    EXPECT_EQ(Rule(BuildProgramGroupFolder, "C:\\\x95\x5C", 260, CodePage932Lead), "C:\\\x95\x5C\\Tone Pilot\\");
+    EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\\xB3\x5C", 260, CodePage950Lead), "C:\\\xB3\x5C\\Tone Pilot.lnk");
     EXPECT_TRUE(IsNtLayout(2));
     EXPECT_FALSE(IsNtLayout(1));
     EXPECT_FALSE(IsNtLayout(0));
