@@ -48,12 +48,18 @@ static void GetShortFolder(const char *folder, char *shortFolder)
         shortFolder[length - 1] = '\0';
 }
 
-static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char *folder, const LinkFolder &shellFolder)
+// The Windows directory in the short form the link folders' rows are measured against.
+static void GetShortWindowsDirectory(char *shortWindowsDir)
 {
-    char shortFolder[TNP_TEXT_CAPACITY], shortShellFolder[TNP_TEXT_CAPACITY], shortWindowsDir[TNP_TEXT_CAPACITY];
     char windowsDir[TNP_TEXT_CAPACITY] = "";
     GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
     GetShortFolder(windowsDir, shortWindowsDir);
+}
+
+static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char *folder, const LinkFolder &shellFolder,
+                       const char *shortWindowsDir)
+{
+    char shortFolder[TNP_TEXT_CAPACITY], shortShellFolder[TNP_TEXT_CAPACITY];
     GetShortFolder(folder, shortFolder);
     GetShortFolder(shellFolder.path, shortShellFolder);
     LinkFolderPlace place = {shortFolder, shortShellFolder, shellFolder.csidl, shortWindowsDir};
@@ -67,12 +73,15 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
     script.error = 0;
     char text[TNP_TEXT_CAPACITY];
     AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop));
+    char shortWindowsDir[TNP_TEXT_CAPACITY];
+    GetShortWindowsDirectory(shortWindowsDir);
     char group[TNP_TEXT_CAPACITY];
     if (!BuildProgramGroupFolder(group, sizeof group, folders.programs.path, SystemLeadByte))
         group[0] = '\0';
-    AddPiece(script, text, ComposeRow(text, ROW_PROGRAM_GROUP, ntLayout, group, folders.programs));
+    AddPiece(script, text, ComposeRow(text, ROW_PROGRAM_GROUP, ntLayout, group, folders.programs, shortWindowsDir));
     if (desktop)
-        AddPiece(script, text, ComposeRow(text, ROW_DESKTOP, ntLayout, folders.desktop.path, folders.desktop));
+        AddPiece(script, text,
+                 ComposeRow(text, ROW_DESKTOP, ntLayout, folders.desktop.path, folders.desktop, shortWindowsDir));
     AddPiece(script, text, ComposeScriptFilesHead(text, sizeof text));
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
         AddPiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].fileName, ""));

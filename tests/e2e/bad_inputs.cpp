@@ -341,12 +341,7 @@ TEST(BadInputInstallPath, NonAsciiDirectoryNamesInstall)
 {
     ForgetEarlierInstallation();
     std::string dir = "C:\\T\xF6ne \xC4pps\\\xDC\xDF\xE9";  // Töne Äpps\Üßé in the ANSI code page
-    SetupProcess setup;
-    HWND select = StartFirstRun(setup);
-    ASSERT_NE(select, nullptr);
-    TypeText(select, ID_PATH, dir);
-    ConfirmAndExpectSuccess(select);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    InstallTyped(dir);
     ExpectInstalled(dir + "\\", ExpectNtLayout(), true);
 }
 

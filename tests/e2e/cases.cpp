@@ -73,14 +73,7 @@ TEST(Install, InCodePageATypedFolderEndingInTrailByte5CHoldsTheInstallation)
     std::string name = CaseName(0);
     ASSERT_EQ(name.back(), '\\');
     std::string dir = "D:\\" + name + "\\";
-    {
-        SetupProcess setup;
-        HWND select = StartFirstRun(setup);
-        ASSERT_NE(select, nullptr);
-        TypeText(select, ID_PATH, "D:\\" + name);
-        ConfirmAndExpectSuccess(select);
-        EXPECT_EQ(setup.WaitForExit(), 0);
-    }
+    InstallTyped("D:\\" + name);
     ExpectInstalled(dir, ExpectNtLayout(), true);
     ExpectOnlyTheseFoldersOnD({name});
     RunRegisteredUninstall();
@@ -94,12 +87,7 @@ TEST(Install, InCodePageEachLevelIsMadeWhole)
     ASSERT_EQ(GetACP(), CaseCodePage());
     std::vector<std::string> levels = {CaseName(1), CaseName(2), CaseName(3)};
     std::string dir = "D:\\" + levels[0] + "\\" + levels[1] + "\\" + levels[2] + "\\";
-    SetupProcess setup;
-    HWND select = StartFirstRun(setup);
-    ASSERT_NE(select, nullptr);
-    TypeText(select, ID_PATH, dir);
-    ConfirmAndExpectSuccess(select);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    InstallTyped(dir);
     ExpectInstalled(dir, ExpectNtLayout(), true);
     ExpectOnlyTheseFoldersOnD(levels);
 }
@@ -118,15 +106,8 @@ TEST(Install, DesktopCleared)
 
 TEST(Install, TypedDirectoriesWithAndWithoutBackslash)
 {
-    {
-        SetupProcess setup;
-        HWND select = StartFirstRun(setup);
-        ASSERT_NE(select, nullptr);
-        TypeText(select, ID_PATH, "D:\\Apps");
-        ConfirmAndExpectSuccess(select);
-        EXPECT_EQ(setup.WaitForExit(), 0);
-        ExpectInstalled("D:\\Apps\\", ExpectNtLayout(), true);
-    }
+    InstallTyped("D:\\Apps");
+    ExpectInstalled("D:\\Apps\\", ExpectNtLayout(), true);
     {
         SetupProcess setup;
         AnswerQuestion(setup, IDYES);

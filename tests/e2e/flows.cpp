@@ -195,6 +195,16 @@ void InstallDefaults(bool desktop, const char *exe)
     EXPECT_EQ(setup.WaitForExit(), 0);
 }
 
+void InstallTyped(const std::string &typed)
+{
+    SetupProcess setup;
+    HWND select = StartFirstRun(setup);
+    ASSERT_NE(select, nullptr);
+    TypeText(select, ID_PATH, typed);
+    ConfirmAndExpectSuccess(select);
+    EXPECT_EQ(setup.WaitForExit(), 0);
+}
+
 void ExpectSearchOutcome()
 {
     const char *expected = std::getenv("TNP_EXPECT_FOUND");

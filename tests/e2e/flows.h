@@ -46,6 +46,8 @@ HWND StartFirstRun(SetupProcess &setup, const char *exe = kSetupExe);
 void AnswerQuestion(SetupProcess &setup, int answer);
 // A first run of `exe` that installs into the default directory, with or without the desktop link.
 void InstallDefaults(bool desktop, const char *exe = kSetupExe);
+// A first run that installs into the directory typed as `typed`.
+void InstallTyped(const std::string &typed);
 
 void ExpectPayloadFiles(const std::string &dir);
 // Files, tnp.inf, the uninstall entry and every link, read back through the platform.

@@ -160,29 +160,21 @@ TEST(CommandLine, WinMainGetsWhatFollowsTheProgramName)
 
 TEST(FolderRules, TheBrowsedFolderGetsTheProductFolderBelowIt)
 {
-    char out[32];
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\Apps", SingleByteCodePage));
-    EXPECT_STREQ(out, "D:\\Apps\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\", SingleByteCodePage));
-    EXPECT_STREQ(out, "D:\\Tone Pilot") << "a drive root has its backslash already";
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "\\\\server\\share\\", SingleByteCodePage));
-    EXPECT_STREQ(out, "\\\\server\\share\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopq", SingleByteCodePage));  // 31 with the suffix
-    EXPECT_FALSE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\abcdefghijklmnopqr", SingleByteCodePage));
-    EXPECT_STREQ(out, "") << "refused, not cut";
+    const auto browsed = [](const char *picked, LeadByteRule isLead = SingleByteCodePage) {
+        return Rule(BuildBrowsedInstallDirectory, picked, 32, isLead);
+    };
+    EXPECT_EQ(browsed("D:\\Apps"), "D:\\Apps\\Tone Pilot");
+    EXPECT_EQ(browsed("D:\\"), "D:\\Tone Pilot") << "a drive root has its backslash already";
+    EXPECT_EQ(browsed("\\\\server\\share\\"), "\\\\server\\share\\Tone Pilot");
+    EXPECT_EQ(browsed("D:\\abcdefghijklmnopq"), "D:\\abcdefghijklmnopq\\Tone Pilot");  // 31 with the suffix
+    EXPECT_EQ(browsed("D:\\abcdefghijklmnopqr"), "refused:") << "refused, not cut";
 
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\x95\x5C", CodePage932Lead));
-    EXPECT_STREQ(out, "D:\\\x95\x5C\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\x83\x5C\\", CodePage932Lead));
-    EXPECT_STREQ(out, "D:\\\x83\x5C\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\xA5\x5C", CodePage950Lead));
-    EXPECT_STREQ(out, "D:\\\xA5\x5C\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\xA5\x5C", CodePage932Lead));
-    EXPECT_STREQ(out, "D:\\\xA5\\Tone Pilot") << "a half-width katakana and a backslash";
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\", CodePage950Lead));
-    EXPECT_STREQ(out, "D:\\Tone Pilot");
-    ASSERT_TRUE(BuildBrowsedInstallDirectory(out, sizeof out, "D:\\\xE9\x5C", SingleByteCodePage));
-    EXPECT_STREQ(out, "D:\\\xE9\\Tone Pilot") << "in 1252 every 0x5C is a backslash";
+    EXPECT_EQ(browsed("D:\\\x95\x5C", CodePage932Lead), "D:\\\x95\x5C\\Tone Pilot");
+    EXPECT_EQ(browsed("D:\\\x83\x5C\\", CodePage932Lead), "D:\\\x83\x5C\\Tone Pilot");
+    EXPECT_EQ(browsed("D:\\\xA5\x5C", CodePage950Lead), "D:\\\xA5\x5C\\Tone Pilot");
+    EXPECT_EQ(browsed("D:\\\xA5\x5C", CodePage932Lead), "D:\\\xA5\\Tone Pilot") << "a half-width katakana and a backslash";
+    EXPECT_EQ(browsed("D:\\", CodePage950Lead), "D:\\Tone Pilot");
+    EXPECT_EQ(browsed("D:\\\xE9\x5C"), "D:\\\xE9\\Tone Pilot") << "in 1252 every 0x5C is a backslash";
 }
 
 TEST(FolderRules, OnlyABackslashThatStartsACharacterEndsAPath)
