@@ -8,6 +8,7 @@
 #include "../setup/message_box.h"
 #include "../setup/path_chars.h"
 #include "../setup/product.h"
+#include "../setup/this_windows.h"
 #include "../shell/link_folders.h"
 #include "../shell/shortcuts.h"
 #include "../shell/uninstall_entry.h"
@@ -43,15 +44,6 @@ static bool ExtractAllPayloadFiles(const char *installDir)
     return true;
 }
 
-static bool DetectNtLayout()
-{
-    OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = sizeof version;
-    version.dwPlatformId = 0;
-    GetVersionExA(&version);
-    return IsNtLayout(version.dwPlatformId);
-}
-
 // The program-group folder, made on disk. False when its path does not fit MAX_PATH (the user
 // has been told, as for any folder that can't be made) so that no link is written beside it.
 static bool MakeProgramGroupFolder(const char *programsFolder, char *folder)
@@ -85,7 +77,7 @@ bool RunInstallSequence(HWND dialog)
         CreateShortcuts(installDir, programGroupFolder, folders.desktop.path, ntLayout, desktop);
     if (!WriteUninstallScript(folders, ntLayout, desktop, installDir))
         return false;
-    RegisterUninstallEntry(installDir);
+    RegisterUninstallEntry(installDir, GetDlgItemInt(dialog, IDC_SIZE, NULL, FALSE));
 
     ShowInformation(MSG_INSTALLED);
     SetCurrentDirectoryA("c:\\");

@@ -7,6 +7,7 @@
 #include "../setup/folders.h"
 #include "../setup/globals.h"
 #include "../setup/messages.h"
+#include "../setup/this_windows.h"
 #include "../shell/shell_folder.h"
 
 // Kilobytes the product takes, each file rounded down on its own as the size display always has.
@@ -18,11 +19,25 @@ static UINT InstallSizeInKilobytes()
     return total;
 }
 
+// The earlier copy's directory where one is known, else the product's folder in the system's
+// program folder; either leaves room for the backslash the install directory ends with.
+static void ProposeInstallDirectory(HWND dialog)
+{
+    if (g_existingCopyDirectory[0] != '\0') {
+        SetDlgItemTextA(dialog, IDC_PATH, g_existingCopyDirectory);
+        return;
+    }
+    char programFiles[TNP_TEXT_CAPACITY];
+    char proposal[TNP_PATH_CAPACITY];
+    GetProgramFilesFolder(programFiles, sizeof programFiles);
+    BuildDefaultInstallDirectory(proposal, TNP_PATH_CAPACITY - 1, programFiles, SystemLeadByte);
+    SetDlgItemTextA(dialog, IDC_PATH, proposal);
+}
+
 static void InitialiseDialog(HWND dialog)
 {
     SetDlgItemInt(dialog, IDC_SIZE, InstallSizeInKilobytes(), FALSE);
-    SetDlgItemTextA(dialog, IDC_PATH,
-                    g_existingCopyDirectory[0] != '\0' ? g_existingCopyDirectory : TNP_DEFAULT_INSTALL_DIR);
+    ProposeInstallDirectory(dialog);
     SendDlgItemMessageA(dialog, IDC_PATH, EM_LIMITTEXT, 256, 0);
     SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
 }

@@ -8,6 +8,7 @@ static const char kDesktopFolder[] = "\\Desktop";
 static const char kProgramGroup[] = "\\Tone Pilot\\";
 static const char kDesktopLink[] = "\\Tone Pilot.lnk";
 static const char kNtToolSubdirectory[] = "\\system32";
+static const char kEnglishProgramFiles[] = "C:\\Program Files";
 
 bool IsNtLayout(unsigned long platformId)
 {
@@ -60,7 +61,23 @@ bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFol
     return JoinBelow(out, capacity, pickedFolder, TNP_BROWSE_SUFFIX, isLead);
 }
 
-bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout)
+bool BuildToolPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *program)
 {
-    return Join(out, capacity, windowsDir, ntLayout ? kNtToolSubdirectory : "", "\\rundll32.exe");
+    return Join(out, capacity, windowsDir, ntLayout ? kNtToolSubdirectory : "", "\\", program);
+}
+
+bool BuildUninstallRunnerPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *wow64Folder)
+{
+    if (wow64Folder[0] != '\0')
+        return Join(out, capacity, wow64Folder, "\\", TNP_UNINSTALL_RUNNER);
+    return BuildToolPath(out, capacity, windowsDir, ntLayout, TNP_UNINSTALL_RUNNER);
+}
+
+void BuildDefaultInstallDirectory(char *out, int capacity, const char *programFilesFolder, LeadByteRule isLead)
+{
+    bool english = IndexBelowFolder(programFilesFolder, kEnglishProgramFiles, isLead) == TextLength(programFilesFolder);
+    if (programFilesFolder[0] != '\0' && !english && JoinBelow(out, capacity, programFilesFolder, TNP_BROWSE_SUFFIX, isLead))
+        return;
+    if (!CopyText(out, capacity, TNP_DEFAULT_INSTALL_DIR) && capacity > 0)
+        out[0] = '\0';
 }

@@ -16,8 +16,17 @@ bool BuildComposedDesktopFolder(char *out, int capacity, const char *windowsDir,
 // folder.
 bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder, LeadByteRule isLead);
 bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder, LeadByteRule isLead);
-bool BuildRundll32Path(char *out, int capacity, const char *windowsDir, bool ntLayout);
+// A program of the tool directory, such as "rundll32.exe" or "cdplayer.exe".
+bool BuildToolPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *program);
+// The rundll32.exe that runs the uninstall from its link: the tool directory's, or under WoW64
+// the one in the system's WoW64 folder (`wow64Folder`, empty elsewhere).
+bool BuildUninstallRunnerPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *wow64Folder);
 
 // The install directory proposed for a folder picked in the shell's browser: the product's
 // folder one level below it. A drive root such as "C:\" already ends with its backslash.
 bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFolder, LeadByteRule isLead);
+
+// The install directory proposed when no earlier copy is known: the product's folder in the
+// program folder the system names (empty when it names none). Where that is "C:\Program Files"
+// in any case, or leaves no room for the product's folder, the text it has always been.
+void BuildDefaultInstallDirectory(char *out, int capacity, const char *programFilesFolder, LeadByteRule isLead);

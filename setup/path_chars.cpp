@@ -74,3 +74,13 @@ int IndexBelowFolder(const char *path, const char *folder, LeadByteRule isLead)
         return i;
     return path[i] == '\\' ? i + 1 : -1;
 }
+
+bool NamesSomethingIn(const char *text, const char *folder, LeadByteRule isLead)
+{
+    if (folder[0] == '\0')
+        return false;
+    for (int i = 0; text[i] != '\0'; i = NextCharIndex(text, i, isLead))
+        if (IndexBelowFolder(text + i, folder, isLead) >= 0)
+            return true;
+    return false;
+}

@@ -26,3 +26,6 @@ int WholeCharactersWithin(const char *text, int limit, LeadByteRule isLead);
 // ASCII letters match in either case, as the file system takes them; a double-byte character
 // matches only byte for byte.
 int IndexBelowFolder(const char *path, const char *folder, LeadByteRule isLead);
+// True when `folder` (ending with a backslash) stands in `text` from a character start on, ASCII
+// letters in either case: the text names something in that folder.
+bool NamesSomethingIn(const char *text, const char *folder, LeadByteRule isLead);

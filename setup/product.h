@@ -9,6 +9,7 @@
 #define TNP_DEFAULT_INSTALL_DIR "c:\\Program Files\\Tone Pilot"
 #define TNP_BROWSE_SUFFIX       "\\Tone Pilot"
 #define TNP_UNINSTALL_LINK      "Uninstall Tone Pilot.lnk"
+#define TNP_UNINSTALL_RUNNER    "rundll32.exe"
 #define TNP_UNINSTALL_KEY       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot"
 #define TNP_UNINSTALL_KEY_CLASS "String"
 

@@ -1,10 +1,10 @@
 // Process entry of the shipped exe, which links no C runtime (Windows 95 has none).
 #include <windows.h>
 #include "command_line.h"
+#include "this_windows.h"
 
 typedef BOOL(WINAPI *SetDefaultDllDirectoriesFn)(DWORD);
 typedef BOOL(WINAPI *SetDllDirectoryAFn)(LPCSTR);
-typedef void (*AnyFunction)(void);  // the type any function pointer converts through
 
 // A downloaded setup.exe sits among whatever else was downloaded, and its own folder is searched
 // first when the shell, COM and the window manager load their DLLs later on; an installer usually
@@ -13,15 +13,13 @@ typedef void (*AnyFunction)(void);  // the type any function pointer converts th
 // least. Windows 95 and NT 4 have neither call, so both are looked up, not imported.
 static void KeepDllLoadsToTheSystem()
 {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
     SetDefaultDllDirectoriesFn setDefault =
-        (SetDefaultDllDirectoriesFn)(AnyFunction)GetProcAddress(kernel, "SetDefaultDllDirectories");
+        (SetDefaultDllDirectoriesFn)FindKernelFunction("SetDefaultDllDirectories");
     if (setDefault != NULL) {
         setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
         return;
     }
-    SetDllDirectoryAFn setDirectory =
-        (SetDllDirectoryAFn)(AnyFunction)GetProcAddress(kernel, "SetDllDirectoryA");
+    SetDllDirectoryAFn setDirectory = (SetDllDirectoryAFn)FindKernelFunction("SetDllDirectoryA");
     if (setDirectory != NULL)
         setDirectory("");
 }

@@ -4,15 +4,17 @@
 
 // The uninstall command is the runner, then the INF installer's section and mode, then the
 // script's path.
-static const char kRunner[] = "rundll32.exe ";
+static const char kRunner[] = TNP_UNINSTALL_RUNNER;
 static const char kInfSection[] = "setupapi.dll,InstallHinfSection " TNP_UNINSTALL_SECTION " 128 ";
 
-static bool BuildWithPrefix(char *out, int capacity, const char *prefix, const char *shortInstallDir)
+static bool BuildWithPrefix(char *out, int capacity, const char *folder, const char *runner,
+                            const char *shortInstallDir)
 {
     if (capacity < 1)
         return false;
     out[0] = '\0';
-    if (AppendText(out, capacity, prefix)
+    if (AppendText(out, capacity, folder) && AppendText(out, capacity, folder[0] != '\0' ? "\\" : "")
+        && AppendText(out, capacity, runner) && AppendText(out, capacity, runner[0] != '\0' ? " " : "")
         && AppendText(out, capacity, kInfSection)
         && AppendText(out, capacity, shortInstallDir)
         && AppendText(out, capacity, TNP_UNINSTALL_SCRIPT))
@@ -21,14 +23,14 @@ static bool BuildWithPrefix(char *out, int capacity, const char *prefix, const c
     return false;
 }
 
-bool BuildUninstallCommand(char *out, int capacity, const char *shortInstallDir)
+bool BuildUninstallCommand(char *out, int capacity, const char *wow64Folder, const char *shortInstallDir)
 {
-    return BuildWithPrefix(out, capacity, kRunner, shortInstallDir);
+    return BuildWithPrefix(out, capacity, wow64Folder, kRunner, shortInstallDir);
 }
 
 bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDir)
 {
-    return BuildWithPrefix(out, capacity, "", shortInstallDir);
+    return BuildWithPrefix(out, capacity, "", "", shortInstallDir);
 }
 
 // Last position >= 1 holding `wanted`, or 0 when there is none; position 0 is never taken.
@@ -47,12 +49,26 @@ static const char *AfterPrefix(const char *text, const char *prefix)
     return text;
 }
 
+// What follows the command's first word and its blank when that word is rundll32.exe, by name
+// alone or at the end of a path; null otherwise.
+static const char *AfterRunner(const char *text, LeadByteRule isLead)
+{
+    int nameStart = 0, end = 0;
+    for (; text[end] != '\0' && text[end] != ' '; end = NextCharIndex(text, end, isLead))
+        if (text[end] == '\\')
+            nameStart = end + 1;
+    if (text[end] != ' ' || end - nameStart != (int)sizeof kRunner - 1)
+        return 0;
+    const char *rest = AfterPrefix(text + nameStart, kRunner);
+    return rest != 0 ? rest + 1 : 0;
+}
+
 // The script's path: the INF installer takes the whole rest of its own command line as the
 // path, blanks included, as a volume without short names leaves them. Any other command keeps
 // to its last word.
 static const char *ScriptPathOf(const char *value, LeadByteRule isLead)
 {
-    const char *section = AfterPrefix(value, kRunner);
+    const char *section = AfterRunner(value, isLead);
     const char *path = section != 0 ? AfterPrefix(section, kInfSection) : 0;
     if (path != 0)
         return path;

@@ -7,6 +7,7 @@
 #include "../setup/bounded_text.h"
 #include "../setup/folders.h"
 #include "../setup/product.h"
+#include "../setup/this_windows.h"
 #include "../setup/uninstall_command.h"
 
 // Saves the link as it is set now. A name the shell can't take whole is skipped, not cut.
@@ -57,9 +58,11 @@ static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const
                                     const char *programGroupFolder, bool ntLayout)
 {
     char scratch[TNP_TEXT_CAPACITY] = "";
+    char wow64Folder[TNP_PATH_CAPACITY];
     char text[TNP_TEXT_CAPACITY];
     GetWindowsDirectoryA(scratch, sizeof scratch);
-    if (!BuildRundll32Path(text, sizeof text, scratch, ntLayout))
+    GetWow64SystemFolder(wow64Folder, sizeof wow64Folder);
+    if (!BuildUninstallRunnerPath(text, sizeof text, scratch, ntLayout, wow64Folder))
         return;
     link->SetPath(text);
     GetShortInstallDirectory(installDir, scratch, sizeof scratch);

@@ -1,5 +1,6 @@
 #include "uninstall_script.h"
 #include <windows.h>
+#include "audio_cd.h"
 #include "uninstall_script_text.h"
 #include "../payload/payload_table.h"
 #include "../setup/bounded_text.h"
@@ -8,12 +9,12 @@
 #include "../setup/message_box.h"
 #include "../setup/path_chars.h"
 #include "../setup/product.h"
+#include "../setup/this_windows.h"
 #include "../setup/write_whole_or_nothing.h"
 
 // The whole script, composed before anything is written, and the first error met composing it;
 // once a piece has not fitted the rest are not added. Room for the longest Windows directory
-// in each of the three rows that name it.
-enum { SCRIPT_CAPACITY = 2048 };
+// in each of the three rows that name it, or for the longest values given back.
 struct ScriptText {
     char text[SCRIPT_CAPACITY];
     DWORD error;
@@ -66,13 +67,49 @@ static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char 
     return ComposeLinkFolderRow(text, TNP_TEXT_CAPACITY, row, ntLayout, place, SystemLeadByte);
 }
 
+// The rows that give audio CDs back: to the CD Player where the tool directory has it, as they
+// always have been; else to what played them when setup ran, deleting the keys that had nothing.
+static void AddAudioCdRows(ScriptText &script, bool cdPlayer, const AudioCdValue *players, bool sets, bool removes,
+                           bool ntLayout)
+{
+    char text[AUDIO_CD_ROW_CAPACITY];
+    if (sets)
+        AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_SetCDPlayer]"));
+    for (int key = 0; key < AUDIO_CD_KEYS && sets; ++key) {
+        // Room for any Windows directory the system can return, so no row is ever left unfilled;
+        // empty, never undefined, when it returns none.
+        char windowsDir[TNP_TEXT_CAPACITY] = "";
+        if (cdPlayer) {
+            GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
+            AddPiece(script, text, ComposeCdPlayerRow(text, sizeof text, key, windowsDir, ntLayout));
+        } else if (players[key].type != 0) {
+            AddPiece(script, text, ComposeAudioCdValueRow(text, sizeof text, key, players[key]));
+        }
+    }
+    if (removes)
+        AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_DelCDPlayer]"));
+    for (int key = 0; key < AUDIO_CD_KEYS && removes; ++key)
+        if (players[key].type == 0)
+            AddPiece(script, text, ComposeAudioCdRemovalRow(text, sizeof text, key));
+}
+
 bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool desktop, const char *installDir)
 {
     ScriptText script;
     script.text[0] = '\0';
     script.error = 0;
+    AudioCdValue players[AUDIO_CD_KEYS];
+    bool cdPlayer = ToolDirectoryHasCdPlayer(ntLayout);
+    bool sets = cdPlayer, removes = false;
+    if (!cdPlayer) {
+        FindWhatPlaysAudioCds(players, installDir);
+        for (int key = 0; key < AUDIO_CD_KEYS; ++key) {
+            sets = sets || players[key].type != 0;
+            removes = removes || players[key].type == 0;
+        }
+    }
     char text[TNP_TEXT_CAPACITY];
-    AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop));
+    AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop, sets, removes));
     char shortWindowsDir[TNP_TEXT_CAPACITY];
     GetShortWindowsDirectory(shortWindowsDir);
     char group[TNP_TEXT_CAPACITY];
@@ -90,14 +127,7 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
         if (g_payloadTable[i].shortcutName != 0)
             AddPiece(script, text, ComposeNameLine(text, sizeof text, g_payloadTable[i].shortcutName, ".lnk"));
     AddPiece(script, text, ComposeNameLine(text, sizeof text, TNP_UNINSTALL_LINK, ""));
-    AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_SetCDPlayer]"));
-    for (int row = 0; row < 3; ++row) {
-        // Room for any Windows directory the system can return, so no row is ever left unfilled;
-        // empty, never undefined, when it returns none.
-        char windowsDir[TNP_TEXT_CAPACITY] = "";
-        GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
-        AddPiece(script, text, ComposeCdPlayerRow(text, sizeof text, row, windowsDir, ntLayout));
-    }
+    AddAudioCdRows(script, cdPlayer, players, sets, removes, ntLayout);
     if (desktop)
         AddPiece(script, text, ComposeDesktopSection(text, sizeof text));
     if (script.error == 0)

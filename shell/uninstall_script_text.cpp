@@ -16,7 +16,7 @@ static bool Compose(char *out, int capacity, const char *const *pieces, int coun
     return true;
 }
 
-bool ComposeScriptHead(char *out, int capacity, bool desktop)
+bool ComposeScriptHead(char *out, int capacity, bool desktop, bool setsAudioCd, bool removesAudioCd)
 {
     const char *const pieces[] = {
         "[Version]\r\n"
@@ -25,8 +25,9 @@ bool ComposeScriptHead(char *out, int capacity, bool desktop)
         "[Uninstall_TNP]\r\n"
         "DelReg=TNP_DelRegUninstall\r\n"
         "DelFiles=TNP_DelFiles\r\n"
-        "DelFiles=TNP_DelLinks\r\n"
-        "AddReg=TNP_SetCDPlayer\r\n",
+        "DelFiles=TNP_DelLinks\r\n",
+        setsAudioCd ? "AddReg=TNP_SetCDPlayer\r\n" : "",
+        removesAudioCd ? "DelReg=TNP_DelCDPlayer\r\n" : "",
         desktop ? "DelFiles=TNP_DelDesktop\r\n" : "",
         "\r\n"
         "[DestinationDirs]\r\n"
@@ -128,4 +129,108 @@ bool ComposeDesktopSection(char *out, int capacity)
 {
     const char *const pieces[] = {"\r\n[TNP_DelDesktop]\r\nTone Pilot.lnk\r\n"};
     return Compose(out, capacity, pieces, 1);
+}
+
+const char *const kAudioCdKeys[AUDIO_CD_KEYS] = {"AudioCD\\shell\\play\\command", "AudioCD\\DefaultIcon",
+                                                 "cdafile\\shell\\play\\command"};
+
+// The start of a value row: the key, no value name (the default value), then the type's flags
+// (none for REG_SZ, FLG_ADDREG_TYPE_EXPAND_SZ) and the opening quote.
+static const char kHkcr[] = "HKCR,";
+static const char *const kValueTypeFields[3] = {"", ",,,\"", ",,0x00020000,\""};
+
+bool ComposeAudioCdValueRow(char *out, int capacity, int key, const AudioCdValue &value)
+{
+    if (value.type < 1 || value.type > 2) {
+        if (capacity > 0)
+            out[0] = '\0';
+        return false;
+    }
+    const char *const start[] = {kHkcr, kAudioCdKeys[key], kValueTypeFields[value.type]};
+    if (!Compose(out, capacity, start, 3))
+        return false;
+    // Within quotes a quote is doubled; a percent sign is doubled everywhere, or the INF engine
+    // would take the text up to the next one for the name of a string to put in its place.
+    bool fits = true;
+    for (const char *c = value.text; *c != '\0' && fits; ++c) {
+        if (*c == '\r' || *c == '\n')
+            fits = false;
+        else if (*c == '"')
+            fits = AppendText(out, capacity, "\"\"");
+        else if (*c == '%')
+            fits = AppendText(out, capacity, "%%");
+        else {
+            const char one[2] = {*c, '\0'};
+            fits = AppendText(out, capacity, one);
+        }
+    }
+    if (fits && AppendText(out, capacity, "\"\r\n"))
+        return true;
+    out[0] = '\0';
+    return false;
+}
+
+bool ComposeAudioCdRemovalRow(char *out, int capacity, int key)
+{
+    const char *const pieces[] = {kHkcr, kAudioCdKeys[key], kLineEnd};
+    return Compose(out, capacity, pieces, 3);
+}
+
+// The text after `prefix` when `text` starts with it; null otherwise.
+static const char *After(const char *text, const char *prefix)
+{
+    while (*prefix != '\0')
+        if (*text++ != *prefix++)
+            return 0;
+    return text;
+}
+
+// The quoted text of a value row, from just after its opening quote to the end of its line, back
+// into `value`; false where it is not as a value row is composed.
+static bool Unquote(const char *quoted, AudioCdValue &value)
+{
+    int length = 0;
+    for (const char *c = quoted; length < TNP_TEXT_CAPACITY - 1; ++c) {
+        if (*c == '"' && c[1] != '"') {
+            value.text[length] = '\0';
+            return c[1] == '\r' || c[1] == '\n' || c[1] == '\0';
+        }
+        if ((*c == '"' || *c == '%') && c[1] == *c)
+            ++c;
+        else if (*c == '%' || *c == '\r' || *c == '\n' || *c == '\0')
+            return false;
+        value.text[length++] = *c;
+    }
+    return false;
+}
+
+bool FindAudioCdRecord(const char *script, int key, AudioCdValue &value)
+{
+    const char *section = "";
+    for (const char *line = script; *line != '\0';) {
+        if (line[0] == '[')
+            section = line;
+        const char *row = After(line, kHkcr);
+        row = row != 0 ? After(row, kAudioCdKeys[key]) : 0;
+        if (row != 0 && After(section, "[TNP_SetCDPlayer]") != 0) {
+            for (unsigned long type = 1; type <= 2; ++type) {
+                const char *quoted = After(row, kValueTypeFields[type]);
+                value.type = type;
+                if (quoted != 0 && Unquote(quoted, value))
+                    return true;
+            }
+        }
+        if (row != 0 && After(section, "[TNP_DelCDPlayer]") != 0 && (row[0] == '\r' || row[0] == '\n' || row[0] == '\0')) {
+            value.type = 0;
+            value.text[0] = '\0';
+            return true;
+        }
+        while (*line != '\0' && *line != '\n')
+            ++line;
+        if (*line == '\n')
+            ++line;
+    }
+    value.type = 0;
+    value.text[0] = '\0';
+    return false;
 }

@@ -167,11 +167,11 @@ TEST(BadInputUninstallEntry, UnreadableValuesOfferTheDefaultDirectory)
     const DWORD number = 42;
     const BYTE bytes[] = {'D', ':', '\\', 'x', ' ', 'D', ':', '\\', 'x', '\\', 't'};
     WriteUninstallEntry(REG_SZ, nullptr, 0);
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "an entry without UninstallString";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "an entry without UninstallString";
     WriteUninstallEntry(REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "a number";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "a number";
     WriteUninstallEntry(REG_BINARY, bytes, sizeof bytes);
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "binary bytes that look like a command";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "binary bytes that look like a command";
 }
 
 TEST(BadInputUninstallEntry, AnUnterminatedStringIsReadToItsEnd)
@@ -197,9 +197,9 @@ TEST(BadInputUninstallEntry, ValuesOf500BytesOrMoreOfferTheDefaultDirectory)
     WriteUninstallString(fits);
     EXPECT_EQ(DirectoryOfferedAfterYes(), "D:\\OLD");
     WriteUninstallString("rundll32.exe" + std::string(500 - 12 - tail.size(), 'x') + tail);
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "500 characters";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "500 characters";
     WriteUninstallString("rundll32.exe" + std::string(5000, 'x') + tail);
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "5,000 characters";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "5,000 characters";
 }
 
 TEST(BadInputUninstallEntry, TailsOf260CharactersOrMoreOfferTheDefaultDirectory)
@@ -211,9 +211,9 @@ TEST(BadInputUninstallEntry, TailsOf260CharactersOrMoreOfferTheDefaultDirectory)
     WriteUninstallString(kCommandHead + script);
     EXPECT_EQ(DirectoryOfferedAfterYes(), folder);
     WriteUninstallString(kCommandHead + std::string("D:\\a") + script.substr(3));
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "a tail of 260 characters";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "a tail of 260 characters";
     WriteUninstallString(kCommandHead + std::string("D:\\") + std::string(400, 'b') + "\\tnp.inf");
-    EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "a tail of 411 characters";
+    EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "a tail of 411 characters";
 }
 
 TEST(BadInputUninstallEntry, TextsWithoutASpaceOrBackslashOfferTheDefaultDirectory)
@@ -222,7 +222,7 @@ TEST(BadInputUninstallEntry, TextsWithoutASpaceOrBackslashOfferTheDefaultDirecto
                            "rundll32.exe \\tnp.inf", "rundll32.exe D:\\OLD\\tnp.inf "};
     for (const char *text : texts) {
         WriteUninstallString(text);
-        EXPECT_EQ(DirectoryOfferedAfterYes(), kDefaultOffer) << "\"" << text << "\"";
+        EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "\"" << text << "\"";
     }
 }
 
@@ -327,13 +327,13 @@ TEST(BadInputInstallPath, AProgramsFolderTooDeepForTheGroupIsReportedAndGetsNoLi
     RegSetValueExA(key, "Common Programs", 0, REG_EXPAND_SZ, (const BYTE *)before, lstrlenA(before) + 1);
     RegCloseKey(key);
 
-    ExpectPayloadFiles(kDefaultDir);
+    ExpectPayloadFiles(DefaultDir());
     EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
     EXPECT_FALSE(Exists(programs + "\\Tone Pilot")) << "no group folder made";
     EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "no link anywhere";
     // The next case starts where no copy is to be found.
     for (const PayloadFile &file : kPayloadFiles)
-        DeleteFileA((std::string(kDefaultDir) + file.name).c_str());
+        DeleteFileA((DefaultDir() + file.name).c_str());
     ForgetEarlierInstallation();
 }
 
@@ -515,9 +515,9 @@ TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
     ASSERT_EQ(RegDeleteTreeA(HKEY_CLASSES_ROOT, clsid), ERROR_SUCCESS);
     InstallDefaults(true);
     bool nt = ExpectNtLayout();
-    ExpectPayloadFiles(kDefaultDir);
-    EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"),
-              ExpectedScript(nt, true, WindowsDirectory(), ProgramGroup(), DesktopLink()));
+    ExpectPayloadFiles(DefaultDir());
+    EXPECT_EQ(FileBytes(DefaultDir() + "tnp.inf"),
+              ExpectedScript(nt, true, WindowsDirectory(), ProgramGroup(), DesktopLink(), AudioCdValues()));
     EXPECT_NE(UninstallValue("UninstallString"), "<missing>");
     EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "no link anywhere";
 }
@@ -555,7 +555,7 @@ TEST(BadInputPlantedDll, DllsBesideSetupAreNeverLoaded)
     RegCloseKey(key);
 
     InstallDefaults(true, "E:\\planted\\setup.exe");
-    ExpectInstalled(kDefaultDir, ExpectNtLayout(), true);
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
     for (const std::string &name : planted)
         EXPECT_FALSE(Exists("E:\\planted\\" + name + ".dll.loaded")) << name << ".dll beside setup.exe ran inside it";
 }

@@ -15,30 +15,32 @@ void RunRegisteredUninstall()
 {
     std::string command = UninstallValue("UninstallString");
     ASSERT_NE(command, "<missing>");
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info;
-    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info));
-    ASSERT_EQ(WaitForSingleObject(info.hProcess, 60000), WAIT_OBJECT_0);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
+    StartAsWindowsDoes("run " + command);
 }
 
-void ExpectUninstalled(const std::string &dir, bool nt)
+// Nothing of the installation in `dir` is left, and audio CDs are played by the CD Player where
+// Windows has one, else by `players`, what played them before, byte for byte.
+void ExpectUninstalled(const std::string &dir, bool nt, const AudioCd &players = AudioCd(3, {0, ""}))
 {
     EXPECT_FALSE(UninstallEntryExists());
     for (const PayloadFile &file : kPayloadFiles)
         EXPECT_FALSE(Exists(dir + file.name)) << file.name << " left behind";
     EXPECT_FALSE(Exists(dir + "tnp.inf"));
     EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{}) << "something of ours is left in " << dir;
+    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "links left behind";
+    AudioCd after = AudioCdValues();
+    if (std::getenv("TNP_EXPECT_CDPLAYER") == nullptr) {
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(after[i].type == players[i].type && after[i].text == players[i].text)
+                << kAudioCdKeys[i] << " is " << after[i].type << " " << after[i].text;
+        return;
+    }
     std::string tools = WindowsDirectory() + (nt ? "\\system32" : "");
-    EXPECT_EQ(HkcrDefault("AudioCD\\shell\\play\\command"), tools + "\\cdplayer.exe /Play %1");
+    EXPECT_EQ(after[0].text, tools + "\\cdplayer.exe /Play %1");
     // The script's unquoted ",40" is a further field to the INF engine, as the INF format has
     // it, so the icon index never reaches the registry; the script's bytes are kept all the same.
-    EXPECT_EQ(HkcrDefault("AudioCD\\DefaultIcon"),
-              WindowsDirectory() + (nt ? "\\system32" : "\\system") + "\\shell32.dll");
-    EXPECT_EQ(HkcrDefault("cdafile\\shell\\play\\command"), tools + "\\cdplayer.exe -Play %1");
-    EXPECT_EQ(FilesNamed("C:\\", kLinkNames), std::vector<std::string>()) << "links left behind";
+    EXPECT_EQ(after[1].text, WindowsDirectory() + (nt ? "\\system32" : "\\system") + "\\shell32.dll");
+    EXPECT_EQ(after[2].text, tools + "\\cdplayer.exe -Play %1");
 }
 
 // The destination rows of the links as written, for the record of each Windows.
@@ -95,13 +97,13 @@ TEST(Install, InCodePageEachLevelIsMadeWhole)
 TEST(Install, DefaultsWithDesktop)
 {
     InstallDefaults(true);
-    ExpectInstalled(kDefaultDir, ExpectNtLayout(), true);
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
 }
 
 TEST(Install, DesktopCleared)
 {
     InstallDefaults(false);
-    ExpectInstalled(kDefaultDir, ExpectNtLayout(), false);
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), false);
 }
 
 TEST(Install, TypedDirectoriesWithAndWithoutBackslash)
@@ -124,19 +126,19 @@ TEST(Install, TypedDirectoriesWithAndWithoutBackslash)
 TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
 {
     InstallDefaults(true);
-    std::string scriptBefore = FileBytes(std::string(kDefaultDir) + "tnp.inf");
+    std::string scriptBefore = FileBytes(DefaultDir() + "tnp.inf");
     std::string commandBefore = UninstallValue("UninstallString");
     {
         SetupProcess setup;
         AnswerQuestion(setup, IDNO);
         EXPECT_EQ(setup.WaitForExit(), 0);
         EXPECT_EQ(FindWindowA("#32770", kSelectCaption), nullptr);
-        EXPECT_EQ(FileBytes(std::string(kDefaultDir) + "tnp.inf"), scriptBefore);
+        EXPECT_EQ(FileBytes(DefaultDir() + "tnp.inf"), scriptBefore);
         EXPECT_EQ(UninstallValue("UninstallString"), commandBefore);
     }
     {
         // Damage one file so that the reinstall is seen to write it again.
-        HANDLE file = CreateFileA((std::string(kDefaultDir) + "tnp.cnt").c_str(), GENERIC_WRITE, 0, NULL,
+        HANDLE file = CreateFileA((DefaultDir() + "tnp.cnt").c_str(), GENERIC_WRITE, 0, NULL,
                                   CREATE_ALWAYS, 0, NULL);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
@@ -144,7 +146,7 @@ TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
         AnswerQuestion(setup, IDYES);
         HWND select = WaitForSelect();
         ASSERT_NE(select, nullptr);
-        std::string shortDir = ShortPath(kDefaultDir);
+        std::string shortDir = ShortPath(DefaultDir());
         EXPECT_EQ(ControlText(select, ID_PATH), shortDir.substr(0, shortDir.size() - 1));
         ConfirmAndExpectSuccess(select);
         EXPECT_EQ(setup.WaitForExit(), 0);
@@ -171,22 +173,52 @@ TEST(SecondRun, InCodePageAnEarlierFolderEndingInTrailByte5CIsProposedAndTakesTh
     ExpectOnlyTheseFoldersOnD({name});
 }
 
+// Another player's values (quotes, blanks, an expandable icon), then the product's own while it
+// is installed: a reinstall must keep what played audio CDs before the first install.
 TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
 {
+    AudioCd player = {{REG_SZ, "\"C:\\Program Files\\Windows Media Player\\wmplayer.exe\" /device:AudioCD \"%L\""},
+                      {REG_EXPAND_SZ, "%SystemRoot%\\system32\\shell32.dll,-233"}, {REG_SZ, "C:\\x y\\a.exe -p %1 %2"}};
+    SetAudioCdValues(player);
     // What a run killed while writing a file leaves beside the files, under the one name setup
     // writes to before a file is whole; this run must take it over.
-    ASSERT_TRUE(CreateDirectoryA(kDefaultDir, NULL));
-    HANDLE leftover = CreateFileA((std::string(kDefaultDir) + "tnp_new.tmp").c_str(), GENERIC_WRITE, 0, NULL,
+    ASSERT_TRUE(CreateDirectoryA(DefaultDir().c_str(), NULL));
+    HANDLE leftover = CreateFileA((DefaultDir() + "tnp_new.tmp").c_str(), GENERIC_WRITE, 0, NULL,
                                   CREATE_ALWAYS, 0, NULL);
     ASSERT_NE(leftover, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     WriteFile(leftover, "part of a file", 14, &written, NULL);
     CloseHandle(leftover);
     InstallDefaults(true);
-    ExpectInstalled(kDefaultDir, ExpectNtLayout(), true);
-    PrintLinkRows(FileBytes(std::string(kDefaultDir) + "tnp.inf"));
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+    PrintLinkRows(FileBytes(DefaultDir() + "tnp.inf"));
+    std::string tnp = DefaultDir() + "tnp.exe";
+    SetAudioCdValues({{REG_SZ, "\"" + tnp + "\" /play \"%L\""}, {REG_SZ, ShortPath(tnp) + ",1"}, {REG_SZ, tnp + " -play %1"}});
+    {
+        SetupProcess setup;
+        AnswerQuestion(setup, IDYES);
+        HWND select = WaitForSelect();
+        ASSERT_NE(select, nullptr);
+        ConfirmAndExpectSuccess(select);
+        EXPECT_EQ(setup.WaitForExit(), 0);
+    }
+    std::string shortDir = ShortPath(DefaultDir());
+    ExpectInstalled(shortDir, ExpectNtLayout(), true, player);
     RunRegisteredUninstall();
-    ExpectUninstalled(kDefaultDir, ExpectNtLayout());
+    ExpectUninstalled(shortDir, ExpectNtLayout(), player);
+    ExpectNothingInstalled();
+}
+
+// The uninstall link, opened as the shell opens it, on a machine where nothing played audio CDs:
+// afterwards nothing names a program that isn't there.
+TEST(UninstallLink, OpenedByTheShellRemovesTheInstallation)
+{
+    SetAudioCdValues(AudioCd(3, {0, ""}));
+    InstallDefaults(true);
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+    StartAsWindowsDoes("open " + ProgramGroup() + "Uninstall Tone Pilot.lnk");
+    ExpectUninstalled(DefaultDir(), ExpectNtLayout());
+    ExpectNothingInstalled();
 }
 
 TEST(Search, FindsTheFirstCopyOnAFixedDriveOnly)
@@ -206,7 +238,7 @@ TEST(Browse, CancelKeepsThePathAndAPickedFolderGetsTonePilotBelowIt)
     EXPECT_EQ(ControlText(browser, ID_BROWSER_TITLE), "Select path to install into");
     Click(browser, IDCANCEL);
     ASSERT_TRUE(WaitGone(browser));
-    EXPECT_EQ(ControlText(select, ID_PATH), kDefaultOffer);
+    EXPECT_EQ(ControlText(select, ID_PATH), DefaultOffer());
 
     // Wine names a drive "<label> (C:)".
     EXPECT_EQ(BrowseTo(select, {"My Computer", "(D:)", "Picked"}), "D:\\Picked\\Tone Pilot");

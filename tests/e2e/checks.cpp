@@ -71,13 +71,69 @@ unsigned long UninstallValueSize(const char *name)
     return size;
 }
 
-bool UninstallEntryExists()
+std::string Wow64Folder()
 {
+    BOOL wow64 = FALSE;
+    char text[MAX_PATH] = "";
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)
+        GetSystemWow64DirectoryA(text, sizeof text);
+    return text;
+}
+
+unsigned long UninstallNumber(const char *name)
+{
+    DWORD number = ~0u, size = sizeof number, type = 0;
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+        return number;
+    if (RegQueryValueExA(key, name, NULL, &type, (BYTE *)&number, &size) != ERROR_SUCCESS || type != REG_DWORD)
+        number = ~0u;
     RegCloseKey(key);
-    return true;
+    return number;
+}
+
+bool UninstallEntryExists()
+{
+    for (REGSAM view : {(REGSAM)0, (REGSAM)KEY_WOW64_32KEY, (REGSAM)KEY_WOW64_64KEY}) {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | view, &key) == ERROR_SUCCESS) {
+            RegCloseKey(key);
+            return true;
+        }
+    }
+    return false;
+}
+
+const char *const kAudioCdKeys[3] = {"AudioCD\\shell\\play\\command", "AudioCD\\DefaultIcon",
+                                     "cdafile\\shell\\play\\command"};
+
+AudioCd AudioCdValues()
+{
+    AudioCd values;
+    for (const char *name : kAudioCdKeys) {
+        HKEY key;
+        char text[1024] = "";
+        DWORD size = sizeof text, type = 0;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, name, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            if (RegQueryValueExA(key, NULL, NULL, &type, (BYTE *)text, &size) != ERROR_SUCCESS)
+                type = 0;
+            RegCloseKey(key);
+        }
+        values.push_back({type, type != 0 ? text : ""});
+    }
+    return values;
+}
+
+void SetAudioCdValues(const AudioCd &values)
+{
+    for (int i = 0; i < 3; ++i) {
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, kAudioCdKeys[i]);
+        HKEY key;
+        if (values[i].type != 0 && RegCreateKeyA(HKEY_CLASSES_ROOT, kAudioCdKeys[i], &key) == ERROR_SUCCESS) {
+            RegSetValueExA(key, NULL, 0, values[i].type, (const BYTE *)values[i].text.c_str(), values[i].text.size() + 1);
+            RegCloseKey(key);
+        }
+    }
 }
 
 std::string HkcrDefault(const char *keyName)
@@ -168,8 +224,31 @@ static std::string LinkRow(const std::string &key, const std::string &folder, co
     return key + dirid + (group ? "," + shortFolder.substr(shortFolder.rfind('\\') + 1) : "");
 }
 
+// The rows that give audio CDs back to what played them: quoted, with quotes and percent signs
+// doubled, and the keys that held nothing deleted.
+static std::vector<std::string> AudioCdSections(const AudioCd &players, bool *sets, bool *removes)
+{
+    std::vector<std::string> set = {"", "[TNP_SetCDPlayer]"}, removed = {"", "[TNP_DelCDPlayer]"};
+    for (int i = 0; i < 3; ++i) {
+        std::string quoted;
+        for (char c : players[i].text)
+            quoted += c == '"' ? "\"\"" : c == '%' ? "%%" : std::string(1, c);
+        if (players[i].type == 0)
+            removed.push_back(std::string("HKCR,") + kAudioCdKeys[i]);
+        else
+            set.push_back(std::string("HKCR,") + kAudioCdKeys[i] + (players[i].type == REG_EXPAND_SZ ? ",,0x00020000,\"" : ",,,\"") + quoted + "\"");
+    }
+    *sets = set.size() > 2;
+    *removes = removed.size() > 2;
+    if (!*sets)
+        set.clear();
+    if (*removes)
+        set.insert(set.end(), removed.begin(), removed.end());
+    return set;
+}
+
 std::string ExpectedScript(bool nt, bool desktop, const std::string &windir, const std::string &programGroup,
-                           const std::string &desktopLink)
+                           const std::string &desktopLink, const AudioCd &players)
 {
     const char *dirids = std::getenv("TNP_EXPECT_DIRIDS");
     std::istringstream ids(dirids == nullptr ? "" : dirids);
@@ -177,9 +256,21 @@ std::string ExpectedScript(bool nt, bool desktop, const std::string &windir, con
     ids >> groupDirid >> desktopDirid;
     EXPECT_FALSE(desktopDirid.empty()) << "TNP_EXPECT_DIRIDS not set by run_e2e.sh";
     std::string tools = nt ? windir + "\\system32" : windir;
+    bool cdPlayer = std::getenv("TNP_EXPECT_CDPLAYER") != nullptr, sets = true, removes = false;
+    std::vector<std::string> audioCd = {"", "[TNP_SetCDPlayer]",
+                                        "HKCR,AudioCD\\shell\\play\\command,,," + tools + "\\cdplayer.exe /Play %1",
+                                        "HKCR,AudioCD\\DefaultIcon,,," + windir + (nt ? "\\system32" : "\\system") +
+                                            "\\shell32.dll,40",
+                                        "HKCR,cdafile\\shell\\play\\command,,," + tools + "\\cdplayer.exe -Play %1"};
+    if (!cdPlayer)
+        audioCd = AudioCdSections(players, &sets, &removes);
     std::vector<std::string> rows = {
         "[Version]", "Signature=\"$CHICAGO$\"", "", "[Uninstall_TNP]", "DelReg=TNP_DelRegUninstall",
-        "DelFiles=TNP_DelFiles", "DelFiles=TNP_DelLinks", "AddReg=TNP_SetCDPlayer"};
+        "DelFiles=TNP_DelFiles", "DelFiles=TNP_DelLinks"};
+    if (sets)
+        rows.push_back("AddReg=TNP_SetCDPlayer");
+    if (removes)
+        rows.push_back("DelReg=TNP_DelCDPlayer");
     if (desktop)
         rows.push_back("DelFiles=TNP_DelDesktop");
     rows.insert(rows.end(), {"", "[DestinationDirs]", "TNP_DelFiles=01",
@@ -192,12 +283,8 @@ std::string ExpectedScript(bool nt, bool desktop, const std::string &windir, con
                              "HKLM,\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot\"", "",
                              "[TNP_DelFiles]", "tnp.inf", "TNPRead.txt", "tnp.hlp", "tnp.cnt", "tnp.exe",
                              "tnp32hlp.dll", "tnp16hlp.dll", "", "[TNP_DelLinks]", "ReadMe File.lnk",
-                             "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk", "",
-                             "[TNP_SetCDPlayer]",
-                             "HKCR,AudioCD\\shell\\play\\command,,," + tools + "\\cdplayer.exe /Play %1",
-                             "HKCR,AudioCD\\DefaultIcon,,," + windir + (nt ? "\\system32" : "\\system") +
-                                 "\\shell32.dll,40",
-                             "HKCR,cdafile\\shell\\play\\command,,," + tools + "\\cdplayer.exe -Play %1"});
+                             "Help Contents.lnk", "Tone Pilot.lnk", "Uninstall Tone Pilot.lnk"});
+    rows.insert(rows.end(), audioCd.begin(), audioCd.end());
     if (desktop)
         rows.insert(rows.end(), {"", "[TNP_DelDesktop]", "Tone Pilot.lnk"});
     std::string text;

@@ -3,13 +3,16 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "checks.h"
 #include "ui.h"
 
 extern const char kSetupExe[];
 extern const char kSearchCaption[];
 extern const char kSelectCaption[];
-extern const char kDefaultDir[];
-extern const char kDefaultOffer[];  // what SELECT proposes when no earlier copy is known
+// What SELECT proposes when no earlier copy is known, and that directory with its backslash: the
+// product's folder in the program folder run_e2e.sh says the system names.
+std::string DefaultOffer();
+std::string DefaultDir();
 extern const char kCommandHead[];   // the uninstall command up to the script's path
 enum { ID_PATH = 1024, ID_DESKTOP = 1025, ID_BROWSE = 1026, ID_SIZE = 1027 };
 enum { ID_SEARCH_ICON = 1028, ID_SEARCH_DIR = 1029, ID_SEARCH_STATUS = 1031 };
@@ -50,8 +53,14 @@ void InstallDefaults(bool desktop, const char *exe = kSetupExe);
 void InstallTyped(const std::string &typed);
 
 void ExpectPayloadFiles(const std::string &dir);
-// Files, tnp.inf, the uninstall entry and every link, read back through the platform.
-void ExpectInstalled(const std::string &dir, bool nt, bool desktop);
+// Files, tnp.inf, the uninstall entry and every link, read back through the platform; tnp.inf
+// gives audio CDs back to `players` where Windows has no CD Player.
+void ExpectInstalled(const std::string &dir, bool nt, bool desktop, const AudioCd &players = AudioCdValues());
+// Starts `what` ("run <command line>" or "open <file>") as Windows does for a user: on 64-bit
+// Windows through a 64-bit program, and waits for it to end.
+void StartAsWindowsDoes(const std::string &what);
+// A run after an uninstall: no question, and SELECT proposes the default directory; cancelled.
+void ExpectNothingInstalled();
 
 // The search over the drives run_e2e.sh laid out for the case, and the SELECT that follows;
 // TNP_EXPECT_FOUND holds the directory the search must report, or nothing when there is no copy

@@ -26,7 +26,7 @@ make_case_prefix() {  # <template> <case dir> <build dir> [Windows version] [she
     mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
     cp -a "$template" "$WINEPREFIX"
     cp "${TNP_SETUP_EXE:-$build/setup.exe}" "$case_dir/e/setup.exe"
-    cp "$build/tests/e2e/e2e_driver.exe" "$build/tests/e2e/floor_dialog.exe" "$case_dir/e/"
+    cp "$build"/tests/e2e/{e2e_driver,floor_dialog,launch,launch64}.exe "$case_dir/e/"
     cp "$build"/payload-files/* "$case_dir/e/expect/"
     cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
     mkdir -p "$case_dir/e/planted"  # another copy among DLLs of system names, as in a download folder
@@ -37,24 +37,39 @@ make_case_prefix() {  # <template> <case dir> <build dir> [Windows version] [she
     if [ -n "$version" ]; then
         "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\setup.exe' /v Version /d "$version" /f >/dev/null 2>&1
     fi
+    lay_out_tool_directory "$version"
     lay_out_shell_folders "$folders"
+}
+
+# The CD Player that Windows 95 to 2000 keep in the tool directory; XP and later have none, nor
+# has Wine. Exports TNP_EXPECT_CDPLAYER where there is one.
+lay_out_tool_directory() {  # <Windows version>
+    unset TNP_EXPECT_CDPLAYER
+    case $1 in
+    win95|win98|winme) touch "$WINEPREFIX/drive_c/windows/cdplayer.exe" ;;
+    nt40|win2k) touch "$WINEPREFIX/drive_c/windows/system32/cdplayer.exe" ;;
+    *) return 0 ;;
+    esac
+    export TNP_EXPECT_CDPLAYER=1
 }
 
 # The Start-menu and desktop folders a Windows keeps, laid out in the prefix's registry and on
 # disk before any program asks the shell for them. Exports where the links must go
 # (TNP_EXPECT_PROGRAMS and TNP_EXPECT_DESKTOP, the shell's Programs and Desktop folders) and the
-# directory ids tnp.inf must give them (TNP_EXPECT_DIRIDS).
+# directory ids tnp.inf must give them (TNP_EXPECT_DIRIDS), and the program folder the system
+# names (TNP_EXPECT_PROGRAM_FILES, as setup proposes it where that is the English one).
 #   95    Windows 95/98/ME: the Windows directory's own Start Menu and Desktop; no common folders
 #   de98  a German Windows 98: Startmenü\Programme
 #   nt4   Windows NT 4: the common profile under the Windows directory
 #   2000  Windows 2000 and XP: the common profile under C:\Documents and Settings
 #   wine  Wine's own, as Vista and later lay them out
 lay_out_shell_folders() {  # <layout>
-    local user common_programs= common_desktop= programs desktop
+    local user common_programs= common_desktop= programs desktop program_files=
     user=$(id -un)
+    export TNP_EXPECT_PROGRAM_FILES='c:\Program Files'
     case $1 in
     95)   programs='C:\windows\Start Menu\Programs' desktop='C:\windows\Desktop' ;;
-    de98) programs='C:\windows\Startmenü\Programme' desktop='C:\windows\Desktop' ;;
+    de98) programs='C:\windows\Startmenü\Programme' desktop='C:\windows\Desktop' program_files='C:\Programme' ;;
     nt4)  common_programs='C:\windows\Profiles\All Users\Start Menu\Programs'
           common_desktop='C:\windows\Profiles\All Users\Desktop'
           programs="C:\windows\Profiles\\$user\Start Menu\Programs" desktop="C:\windows\Profiles\\$user\Desktop" ;;
@@ -66,8 +81,12 @@ lay_out_shell_folders() {  # <layout>
           export TNP_EXPECT_DESKTOP='C:\users\Public\Desktop' TNP_EXPECT_DIRIDS='16407 16409'
           return ;;
     esac
+    if [ -n "$program_files" ]; then
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /d "$program_files" /f >/dev/null 2>&1
+        export TNP_EXPECT_PROGRAM_FILES=$program_files
+    fi
     local folder
-    for folder in "$programs" "$desktop" "$common_programs" "$common_desktop"; do
+    for folder in "$programs" "$desktop" "$common_programs" "$common_desktop" "$program_files"; do
         [ -n "$folder" ] || continue
         folder=${folder#C:\\}
         mkdir -p "$WINEPREFIX/drive_c/${folder//\\//}"

@@ -19,7 +19,8 @@ make_template "$template"
 # name | gtest filter | Windows version ("" = Wine's default) | layout the version must give |
 # "unprivileged" to run as a user who, unlike root, can't write read-only files | the Start-menu
 # and desktop folders laid out (prefix.sh; "" = Wine's own) | locale of the case's Wine
-# processes, which picks their ANSI code page ("" = the caller's)
+# processes, which picks their ANSI code page ("" = the caller's) | "wow64" for 64-bit Windows,
+# where the i686 setup.exe runs under WoW64 ("" = the Windows the build's setup.exe is made for)
 cases=(
     "defaults|Install.DefaultsWithDesktop||nt"
     "no-desktop|Install.DesktopCleared||nt"
@@ -74,9 +75,18 @@ cases+=(
     "nt40|Uninstall.*|nt40|nt||nt4"
     "win2k|Uninstall.*|win2k|nt||2000"
     "winxp|Uninstall.*|winxp|nt||2000"
-    "win7|Uninstall.*|win7|nt||wine"
-    "win10|Uninstall.*|win10|nt||wine"
+    "win7|Uninstall*|win7|nt||wine"
+    "win10|Uninstall*|win10|nt||wine"
+    "win7-64|Uninstall*|win7|nt||wine||wow64"
+    "win10-64|Uninstall*|win10|nt||wine||wow64"
 )
+
+# 64-bit Windows for the i686 setup.exe: a prefix made by the 64-bit loader, in which the 32-bit
+# loader runs setup.exe and the driver under WoW64. Made when a row first needs it.
+wow64_template() {
+    [ -d "$work/template64" ] ||
+        (export WINE=/usr/lib/wine/wine64 WINEARCH=win64; unset TNP_WINE_TEMPLATE; make_template "$work/template64")
+}
 
 # Copies for the search cases. C: holds Wine's own tree besides; ordering within a directory is
 # the file system's, so each case has one copy that must win.
@@ -107,10 +117,10 @@ lay_out_search() {  # <case name> <case dir>
         python3 -c "import os,sys; os.makedirs(os.path.join(sys.argv[1], *(['deep' + 'e'*26]*12)))" "$d/m"
         mkdir -p "$d/z"; touch "$d/z/tnp.exe"
         export TNP_EXPECT_FOUND='D:\z\' ;;
-    search-long)  # long enough to see Continue wait for the scan
+    search-long)  # long enough to see Continue wait for the scan, and the system ask it all along
         python3 -c "
 import os, sys
-for a in range(30):
+for a in range(120):
     for b in range(100):
         os.makedirs(os.path.join(sys.argv[1], 'w%d' % a, 'v%d' % b))" "$d"
         export TNP_EXPECT_FOUND= TNP_EXPECT_LONG_SCAN=1 ;;
@@ -177,11 +187,22 @@ if [ -n "${TNP_RESULTS_DIR:-}" ]; then
 fi
 passed=0 failed=0 not_run=0 failures=""
 for entry in "${cases[@]}"; do
-    IFS='|' read -r name filter version layout user folders locale <<<"$entry"
+    IFS='|' read -r name filter version layout user folders locale machine <<<"$entry"
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
-    make_case_prefix "$template" "$case_dir" "$build" "$version" "${folders:-wine}"
+    row_template=$template
+    if [ "$machine" = wow64 ]; then
+        if [ "$(pe_arch "${TNP_SETUP_EXE:-$build/setup.exe}")" != i686 ]; then
+            not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "$version"
+            echo "    the i686 setup.exe under WoW64: this machine runs no 32-bit code"
+            continue
+        fi
+        wow64_template
+        row_template=$work/template64
+    fi
+    make_case_prefix "$row_template" "$case_dir" "$build" "$version" "${folders:-wine}"
+    [ "$machine" != wow64 ] || export TNP_EXPECT_PROGRAM_FILES='C:\Program Files (x86)'
     if [ "$name" = bench-scan ]; then  # 10 x 10 x 100 = 10,000 directories below the 110 above them
         python3 -c "
 import os, sys

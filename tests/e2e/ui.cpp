@@ -1,11 +1,11 @@
 #include "ui.h"
 #include <commctrl.h>
 
-bool SetupProcess::Start(const std::string &exe)
+bool SetupProcess::Start(const std::string &exe, const std::string &arguments)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     return CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info) != 0;
 }
 

@@ -7,7 +7,7 @@
 
 struct SetupProcess {
     PROCESS_INFORMATION info;
-    bool Start(const std::string &exe);
+    bool Start(const std::string &exe, const std::string &arguments = "");
     // Waits for the process to end; returns its exit code, or -1 on a time-out.
     int WaitForExit(DWORD timeoutMs = 60000);
     bool Running();

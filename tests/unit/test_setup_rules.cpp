@@ -93,11 +93,19 @@ TEST(FolderRules, BothLayouts)
     std::string programs95 = Rule(BuildComposedProgramsFolder, "C:\\WINDOWS", false);
     EXPECT_EQ(programs95, "C:\\WINDOWS\\Start Menu\\Programs");
     EXPECT_EQ(Rule(BuildProgramGroupFolder, programs95), "C:\\WINDOWS\\Start Menu\\Programs\\Tone Pilot\\");
-    EXPECT_EQ(Rule(BuildRundll32Path, "C:\\WINDOWS", false), "C:\\WINDOWS\\rundll32.exe");
+    char out[300];
+    ASSERT_TRUE(BuildUninstallRunnerPath(out, sizeof out, "C:\\WINDOWS", false, ""));
+    EXPECT_STREQ(out, "C:\\WINDOWS\\rundll32.exe");
     std::string programsNt = Rule(BuildComposedProgramsFolder, "C:\\WINNT", true);
     EXPECT_EQ(Rule(BuildProgramGroupFolder, programsNt),
               "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Tone Pilot\\");
-    EXPECT_EQ(Rule(BuildRundll32Path, "C:\\WINNT", true), "C:\\WINNT\\system32\\rundll32.exe");
+    ASSERT_TRUE(BuildUninstallRunnerPath(out, sizeof out, "C:\\WINNT", true, ""));
+    EXPECT_STREQ(out, "C:\\WINNT\\system32\\rundll32.exe");
+    ASSERT_TRUE(BuildToolPath(out, sizeof out, "C:\\WINNT", true, "cdplayer.exe"));
+    EXPECT_STREQ(out, "C:\\WINNT\\system32\\cdplayer.exe");
+    // Under WoW64 the 32-bit one, wherever the Windows directory is.
+    ASSERT_TRUE(BuildUninstallRunnerPath(out, sizeof out, "C:\\WINNT", true, "C:\\Windows\\SysWOW64"));
+    EXPECT_STREQ(out, "C:\\Windows\\SysWOW64\\rundll32.exe");
     EXPECT_EQ(Rule(BuildDesktopLinkFile, Rule(BuildComposedDesktopFolder, "C:\\WINNT", true)),
               "C:\\WINNT\\Profiles\\All Users\\Desktop\\Tone Pilot.lnk");
     EXPECT_EQ(Rule(BuildDesktopLinkFile, Rule(BuildComposedDesktopFolder, "C:\\WINDOWS", false)),
@@ -133,19 +141,45 @@ TEST(FolderRules, ATooLongFolderIsRefusedNotCut)
     EXPECT_EQ(Rule(BuildDesktopLinkFile, "C:\\D", 20), "C:\\D\\Tone Pilot.lnk");
 }
 
+// The system's program folder where it is not the English one, else the seed's text.
+TEST(FolderRules, TheDefaultDirectoryIsInTheSystemsProgramFolder)
+{
+    auto proposal = [](const char *folder, int capacity = 259, LeadByteRule isLead = SingleByteCodePage) {
+        char out[300];
+        BuildDefaultInstallDirectory(out, capacity, folder, isLead);
+        return std::string(out);
+    };
+    EXPECT_EQ(proposal("C:\\Program Files (x86)"), "C:\\Program Files (x86)\\Tone Pilot");
+    EXPECT_EQ(proposal("C:\\Programme"), "C:\\Programme\\Tone Pilot");
+    EXPECT_EQ(proposal("D:\\"), "D:\\Tone Pilot");
+    EXPECT_EQ(proposal("C:\\\x95\x5C", 259, CodePage932Lead), "C:\\\x95\x5C\\Tone Pilot");
+    for (const char *seed : {"C:\\Program Files", "c:\\PROGRAM FILES", "C:\\Program Files\\", ""})
+        EXPECT_EQ(proposal(seed), "c:\\Program Files\\Tone Pilot") << seed;
+    std::string deep = "D:\\" + std::string(244, 'p');  // with "\\Tone Pilot" 258, room for the backslash
+    EXPECT_EQ(proposal(deep.c_str()), deep + "\\Tone Pilot");
+    EXPECT_EQ(proposal((deep + "p").c_str()), "c:\\Program Files\\Tone Pilot");
+}
+
 TEST(UninstallCommand, FromTheShortInstallDirectory)
 {
     char out[500];
-    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "C:\\PROGRA~1\\TONEPI~1\\"));
+    // Under WoW64 the runner is the 32-bit one by its path; the directory still parses back.
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "C:\\Windows\\SysWOW64", "C:\\My Apps\\Tone Pilot\\"));
+    EXPECT_STREQ(out, "C:\\Windows\\SysWOW64\\rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 "
+                      "C:\\My Apps\\Tone Pilot\\tnp.inf");
+    EXPECT_EQ(Parse(out), "C:\\My Apps\\Tone Pilot");
+    EXPECT_EQ(Parse("C:\\Windows\\SysWOW64\\xrundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 C:\\a b\\tnp.inf"),
+              "b") << "another program";
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "", "C:\\PROGRA~1\\TONEPI~1\\"));
     EXPECT_STREQ(out, "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 C:\\PROGRA~1\\TONEPI~1\\tnp.inf");
     ASSERT_TRUE(BuildUninstallArguments(out, sizeof out, "C:\\PROGRA~1\\TONEPI~1\\"));
     EXPECT_STREQ(out, "setupapi.dll,InstallHinfSection Uninstall_TNP 128 C:\\PROGRA~1\\TONEPI~1\\tnp.inf");
     // The command parses back to the directory it was made from.
-    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "D:\\APPS~1\\"));
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "", "D:\\APPS~1\\"));
     EXPECT_EQ(Parse(out), "D:\\APPS~1");
-    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "D:\\My Apps\\Tone Pilot\\"));
+    ASSERT_TRUE(BuildUninstallCommand(out, sizeof out, "", "D:\\My Apps\\Tone Pilot\\"));
     EXPECT_EQ(Parse(out), "D:\\My Apps\\Tone Pilot");
-    EXPECT_FALSE(BuildUninstallCommand(out, 70, "C:\\PROGRA~1\\TONEPI~1\\"));
+    EXPECT_FALSE(BuildUninstallCommand(out, 70, "", "C:\\PROGRA~1\\TONEPI~1\\"));
     EXPECT_STREQ(out, "");
 }
 

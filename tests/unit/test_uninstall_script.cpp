@@ -58,7 +58,7 @@ std::string Composed(bool nt, bool desktop, const char *windir)
     std::string programs = profile + "\\STARTM~1\\PROGRAMS", desktopFolder = profile + "\\DESKTOP";
     char text[500];
     std::string s;
-    EXPECT_TRUE(ComposeScriptHead(text, sizeof text, desktop));
+    EXPECT_TRUE(ComposeScriptHead(text, sizeof text, desktop, true, false));
     s += text;
     s += LinkRow(ROW_PROGRAM_GROUP, nt, (programs + "\\TONEPI~1").c_str(), programs.c_str(), nt ? 23 : 2, windir);
     if (desktop)
@@ -112,6 +112,17 @@ std::string Value(const char *name, DWORD *size)
     return rc == ERROR_SUCCESS && type == REG_SZ ? text : "<no value>";
 }
 
+DWORD Number(const char *name)
+{
+    HKEY key;
+    DWORD number = 0, size = sizeof number, type = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    LONG rc = RegQueryValueExA(key, name, NULL, &type, (BYTE *)&number, &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_DWORD ? number : 0;
+}
+
 }  // namespace
 
 TEST(UninstallScript, WorkedExamplesByteForByte)
@@ -127,9 +138,9 @@ TEST(UninstallScript, WorkedExamplesByteForByte)
     // The head before the link rows is 214 characters at its longest, the rows after them 123;
     // with an English NT 4's two rows between them they make the 444 characters they always did.
     char head[500];
-    ASSERT_TRUE(ComposeScriptHead(head, sizeof head, true));
+    ASSERT_TRUE(ComposeScriptHead(head, sizeof head, true, true, false));
     EXPECT_EQ(strlen(head), 214u);
-    EXPECT_FALSE(ComposeScriptHead(head, 214, true));
+    EXPECT_FALSE(ComposeScriptHead(head, 214, true, true, false));
     EXPECT_STREQ(head, "");
     ASSERT_TRUE(ComposeScriptFilesHead(head, sizeof head));
     EXPECT_EQ(strlen(head), 123u);
@@ -202,7 +213,36 @@ TEST(UninstallScript, LongWindowsDirectoriesStillFillTheCdPlayerRows)
     EXPECT_STREQ(text, "");
 }
 
+// What played audio CDs given back byte for byte: quoted, quotes and percent signs doubled, the
+// type kept; an earlier script's record read back whole, and nothing else taken for one.
+TEST(UninstallScript, AudioCdValuesAreWrittenAndReadBackWhole)
+{
+    AudioCdValue value = {2, "\"C:\\x y\\a.exe\" /p \"%L\" %SystemRoot%"}, back;
+    char row[1500];
+    ASSERT_TRUE(ComposeAudioCdValueRow(row, sizeof row, 0, value));
+    EXPECT_STREQ(row, "HKCR,AudioCD\\shell\\play\\command,,0x00020000,\"\"\"C:\\x y\\a.exe\"\" /p \"\"%%L\"\" %%SystemRoot%%\"\r\n");
+    std::string script = "[TNP_SetCDPlayer]\r\nHKCR,cdafile\\shell\\play\\command,,,C:\\W\\cdplayer.exe -Play %1\r\n";
+    EXPECT_FALSE(FindAudioCdRecord((script + "\r\n[TNP_DelCDPlayer]\r\nHKCR,AudioCD\\DefaultIcon\r\n").c_str(), 2, back));
+    EXPECT_TRUE(FindAudioCdRecord((script + row).c_str(), 0, back));
+    EXPECT_EQ(back.type, 2u);
+    EXPECT_STREQ(back.text, value.text);
+    EXPECT_TRUE(FindAudioCdRecord("[TNP_DelCDPlayer]\r\nHKCR,AudioCD\\DefaultIcon\r\n", 1, back));
+    EXPECT_EQ(back.type, 0u);
+    EXPECT_FALSE(FindAudioCdRecord("[TNP_DelCDPlayer]\r\nHKCR,AudioCD\\DefaultIcon,x\r\n", 1, back));
+    AudioCdValue broken = {1, "a\r\nb"};
+    EXPECT_FALSE(ComposeAudioCdValueRow(row, sizeof row, 1, broken)) << "a line break";
+    ASSERT_TRUE(ComposeAudioCdRemovalRow(row, sizeof row, 1));
+    EXPECT_STREQ(row, "HKCR,AudioCD\\DefaultIcon\r\n");
+}
+
 namespace {
+
+// The CD Player of Windows 95 to 2000, where the script has always given audio CDs back to it.
+void LayOutCdPlayer()
+{
+    WriteWholeFile(WindowsDir() + "\\cdplayer.exe", "");
+    WriteWholeFile(WindowsDir() + "\\system32\\cdplayer.exe", "");
+}
 
 LinkFolders Folders(const std::string &programs, int programsCsidl, const std::string &desktop, int desktopCsidl)
 {
@@ -244,6 +284,7 @@ std::string WithLinkRows(std::string script, const std::string &groupRow, const 
 TEST(UninstallScript, WrittenIntoTheCurrentDirectoryForAllFourChoices)
 {
     std::string dir = MakeScratchDir("script");
+    LayOutCdPlayer();
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
     for (int nt = 0; nt < 2; ++nt)
         for (int desktop = 0; desktop < 2; ++desktop) {
@@ -263,6 +304,7 @@ TEST(UninstallScript, WrittenIntoTheCurrentDirectoryForAllFourChoices)
 TEST(UninstallScript, TheLinkRowsTakeTheShortNamesOfTheFoldersMade)
 {
     std::string dir = MakeScratchDir("script-folders");
+    LayOutCdPlayer();
     std::string elsewhere = MakeScratchDir("All Users Profile");
     std::string programs = elsewhere + "Start Menu\\Programs", desktop = elsewhere + "Desktop Folder";
     MakeFolders(programs + "\\Tone Pilot");
@@ -310,17 +352,22 @@ TEST(UninstallEntry, ValuesAndSizesAndASecondInstallationOverwrites)
     std::string first = MakeScratchDir("entry-first");
     std::string second = MakeScratchDir("Entry Second Long Name");
     MessageBoxWatcher boxes;
-    RegisterUninstallEntry(first.c_str());
+    RegisterUninstallEntry(first.c_str(), 624);
     DWORD size = 0;
     EXPECT_EQ(Value("DisplayName", &size), "Tone Pilot");
     EXPECT_EQ(size, 11u);
+    EXPECT_EQ(Value("DisplayIcon", &size), first + "tnp.exe");
+    EXPECT_EQ(Value("InstallLocation", &size), first);
+    EXPECT_EQ(Number("EstimatedSize"), 624u);
+    EXPECT_EQ(Number("NoModify"), 1u);
+    EXPECT_EQ(Number("NoRepair"), 1u);
     char shortForm[MAX_PATH];
     ASSERT_NE(GetShortPathNameA(first.c_str(), shortForm, sizeof shortForm), 0u);
     std::string command = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 " + std::string(shortForm) + "tnp.inf";
     EXPECT_EQ(Value("UninstallString", &size), command);
     EXPECT_EQ(size, command.size() + 1);
 
-    RegisterUninstallEntry(second.c_str());
+    RegisterUninstallEntry(second.c_str(), 624);
     ASSERT_NE(GetShortPathNameA(second.c_str(), shortForm, sizeof shortForm), 0u);
     EXPECT_NE(std::string(shortForm), second) << "the short form has no blanks";
     EXPECT_EQ(Value("UninstallString", &size),
@@ -331,7 +378,7 @@ TEST(UninstallEntry, ValuesAndSizesAndASecondInstallationOverwrites)
 TEST(BadInputUninstallEntry, AMissingDirectoryFallsBackToItsLongForm)
 {
     MessageBoxWatcher boxes;
-    RegisterUninstallEntry("C:\\does not exist\\");
+    RegisterUninstallEntry("C:\\does not exist\\", 624);
     DWORD size = 0;
     EXPECT_EQ(Value("UninstallString", &size),
               "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 C:\\does not exist\\tnp.inf");
@@ -350,7 +397,7 @@ TEST(BadInputUninstallEntry, AKeyThatCantBeCreatedIsReported)
               ERROR_SUCCESS);
     RegCloseKey(key);
     MessageBoxWatcher boxes;
-    RegisterUninstallEntry("C:\\");
+    RegisterUninstallEntry("C:\\", 624);
     std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(texts.size(), 1u) << "false success: nothing was said";
     EXPECT_EQ(texts[0], "Uninstall entry could not be registered, RC=1021");
