@@ -76,10 +76,10 @@ static void AddAudioCdRows(ScriptText &script, bool cdPlayer, const AudioCdValue
     if (sets)
         AddPiece(script, text, ComposeSectionStart(text, sizeof text, "[TNP_SetCDPlayer]"));
     for (int key = 0; key < AUDIO_CD_KEYS && sets; ++key) {
-        // Room for any Windows directory the system can return, so no row is ever left unfilled;
-        // empty, never undefined, when it returns none.
-        char windowsDir[TNP_TEXT_CAPACITY] = "";
         if (cdPlayer) {
+            // Room for any Windows directory the system can return, so no row is ever left
+            // unfilled; empty, never undefined, when it returns none.
+            char windowsDir[TNP_TEXT_CAPACITY] = "";
             GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
             AddPiece(script, text, ComposeCdPlayerRow(text, sizeof text, key, windowsDir, ntLayout));
         } else if (players[key].type != 0) {

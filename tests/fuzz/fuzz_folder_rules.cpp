@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool nt = data[1] & 1;
     std::string windowsDir(reinterpret_cast<const char *>(data + 2), size - 2);
     windowsDir = windowsDir.substr(0, windowsDir.find('\0'));
-    const Rule rules[] = {BuildComposedProgramsFolder, BuildComposedDesktopFolder, BuildRundll32Path};
+    const Rule rules[] = {BuildComposedProgramsFolder, BuildComposedDesktopFolder,
+                          [](char *out, int c, const char *w, bool n) { return BuildUninstallRunnerPath(out, c, w, n, ""); }};
     for (Rule rule : rules) {
         char *out = static_cast<char *>(malloc(capacity));
         CheckBuiltOn(out, capacity, rule(out, capacity, windowsDir.c_str(), nt), windowsDir);
@@ -68,9 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CheckBelow(BuildProgramGroupFolder, "Tone Pilot\\", windowsDir, capacity, isLead);
         CheckBelow(BuildDesktopLinkFile, "Tone Pilot.lnk", windowsDir, capacity, isLead);
         CheckBelow(BuildBrowsedInstallDirectory, "Tone Pilot", windowsDir, capacity, isLead);
+        char *proposal = static_cast<char *>(malloc(capacity));
+        BuildDefaultInstallDirectory(proposal, capacity, windowsDir.c_str(), isLead);
+        if (strnlen(proposal, capacity) >= (size_t)capacity)
+            abort();
+        free(proposal);
     }
     char *command = static_cast<char *>(malloc(capacity));
-    bool ok = BuildUninstallCommand(command, capacity, windowsDir.c_str());
+    bool ok = BuildUninstallCommand(command, capacity, nt ? windowsDir.c_str() : "", windowsDir.c_str());
     if (strnlen(command, capacity) >= (size_t)capacity || (!ok && command[0] != '\0'))
         abort();
     free(command);

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     LinkFolderPlace place = {parts[0].c_str(), parts[1].c_str(), data[1] >> 2, parts[2].c_str()};
     LeadByteRule isLead = data[2] & 0x80 ? CodePage932Lead : SingleByteCodePage;
 
-    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptHead(out, c, desktop); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptHead(out, c, desktop, nt, row & 1); });
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeScriptFilesHead(out, c); });
     CheckNeverCut(capacity, [&](char *out, int c) {
         return ComposeLinkFolderRow(out, c, desktop ? ROW_DESKTOP : ROW_PROGRAM_GROUP, nt, place, isLead);
@@ -65,6 +65,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeSectionStart(out, c, s); });
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeCdPlayerRow(out, c, row, s, nt); });
     CheckNeverCut(capacity, [&](char *out, int c) { return ComposeDesktopSection(out, c); });
+    // A value given back is read back from its row as it was, whatever its bytes.
+    AudioCdValue value = {(unsigned long)(data[1] >> 6), ""}, back;
+    if (text.size() < sizeof value.text)
+        memcpy(value.text, s, text.size() + 1);
+    int key = (data[2] & 0x7f) % AUDIO_CD_KEYS;
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeAudioCdValueRow(out, c, key, value); });
+    CheckNeverCut(capacity, [&](char *out, int c) { return ComposeAudioCdRemovalRow(out, c, key); });
+    static char line[AUDIO_CD_ROW_CAPACITY];
+    if (ComposeAudioCdValueRow(line, sizeof line, key, value)
+        && (!FindAudioCdRecord(("[TNP_SetCDPlayer]\r\n" + std::string(line)).c_str(), key, back) || back.type != value.type || strcmp(back.text, value.text) != 0))
+        abort();
+    FindAudioCdRecord(s, key, back);
     if (row < 0 || row > 2) {
         char out[1024];
         if (ComposeCdPlayerRow(out, sizeof out, row, s, nt) || out[0] != '\0')

@@ -1,7 +1,8 @@
 // The uninstall-string parse on any bytes, in a single-byte and two double-byte code pages:
 // never writes past the directory, always terminates it, and only ever yields a prefix of the
 // script's path, up to its last backslash: the text after the product's own command head when
-// the value starts with it, else the text after the last space. Spaces and backslashes count
+// the value starts with it (its rundll32.exe by name or at the end of a path), else the text
+// after the last space. Spaces and backslashes count
 // only where a character starts, so the cut never falls between a lead byte and its trail byte.
 #include <cstdint>
 #include <cstdlib>
@@ -30,11 +31,17 @@ static void CheckParse(const std::string &value, LeadByteRule isLead)
         abort();
     if (length > 0) {
         std::vector<bool> starts = CharacterStarts(value, isLead);
-        const std::string head = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
+        const std::string section = " setupapi.dll,InstallHinfSection Uninstall_TNP 128 ";
         size_t space = LastCharacter(value, starts, 0, ' ');
         size_t start = space == std::string::npos ? 0 : space + 1;
-        if (value.compare(0, head.size(), head) == 0)
-            start = head.size();
+        size_t first = 0;
+        while (first < value.size() && !(starts[first] && value[first] == ' '))
+            ++first;
+        size_t name = LastCharacter(value.substr(0, first), starts, 0, '\\');
+        name = name == std::string::npos ? 0 : name + 1;
+        if (first - name == 12 && value.compare(name, 12, "rundll32.exe") == 0
+            && value.compare(first, section.size(), section) == 0)
+            start = first + section.size();
         else if (start <= 1)  // no space, or one at position 0 only
             abort();
         size_t cut = start + length;
