@@ -18,6 +18,13 @@ void RunRegisteredUninstall()
     StartAsWindowsDoes("run " + command);
 }
 
+// What the product, once installed in the default directory, writes to play audio CDs itself.
+void TakeAudioCdsOver()
+{
+    std::string tnp = DefaultDir() + "tnp.exe";
+    SetAudioCdValues({{REG_SZ, "\"" + tnp + "\" /play \"%L\""}, {REG_SZ, ShortPath(tnp) + ",1"}, {REG_SZ, tnp + " -play %1"}});
+}
+
 // Nothing of the installation in `dir` is left, and audio CDs are played by the CD Player where
 // Windows has one, else by `players`, what played them before, byte for byte.
 void ExpectUninstalled(const std::string &dir, bool nt, const AudioCd &players = AudioCd(3, {0, ""}))
@@ -192,8 +199,7 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     InstallDefaults(true);
     ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
     PrintLinkRows(FileBytes(DefaultDir() + "tnp.inf"));
-    std::string tnp = DefaultDir() + "tnp.exe";
-    SetAudioCdValues({{REG_SZ, "\"" + tnp + "\" /play \"%L\""}, {REG_SZ, ShortPath(tnp) + ",1"}, {REG_SZ, tnp + " -play %1"}});
+    TakeAudioCdsOver();
     {
         SetupProcess setup;
         AnswerQuestion(setup, IDYES);
@@ -209,13 +215,14 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     ExpectNothingInstalled();
 }
 
-// The uninstall link, opened as the shell opens it, on a machine where nothing played audio CDs:
-// afterwards nothing names a program that isn't there.
+// The uninstall link, opened as the shell opens it, on a machine where nothing played audio CDs
+// before the product: afterwards nothing names a program that isn't there.
 TEST(UninstallLink, OpenedByTheShellRemovesTheInstallation)
 {
     SetAudioCdValues(AudioCd(3, {0, ""}));
     InstallDefaults(true);
     ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+    TakeAudioCdsOver();
     StartAsWindowsDoes("open " + ProgramGroup() + "Uninstall Tone Pilot.lnk");
     ExpectUninstalled(DefaultDir(), ExpectNtLayout());
     ExpectNothingInstalled();
