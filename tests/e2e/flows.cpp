@@ -267,11 +267,15 @@ void ExpectSearchOutcome()
     ExpectInstalled(found, ExpectNtLayout(), true);
 }
 
+bool On64BitWindows()
+{
+    return sizeof(void *) == 8 || !Wow64Folder().empty();
+}
+
 void StartAsWindowsDoes(const std::string &what)
 {
-    bool on64BitWindows = sizeof(void *) == 8 || !Wow64Folder().empty();
     SetupProcess launcher;
-    ASSERT_TRUE(launcher.Start(on64BitWindows ? "E:\\launch64.exe" : "E:\\launch.exe", what));
+    ASSERT_TRUE(launcher.Start(On64BitWindows() ? "E:\\launch64.exe" : "E:\\launch.exe", what));
     EXPECT_EQ(launcher.WaitForExit(180000), 0) << what;
 }
 

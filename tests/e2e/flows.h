@@ -56,6 +56,7 @@ void ExpectPayloadFiles(const std::string &dir);
 // Files, tnp.inf, the uninstall entry and every link, read back through the platform; tnp.inf
 // gives audio CDs back to `players` where Windows has no CD Player.
 void ExpectInstalled(const std::string &dir, bool nt, bool desktop, const AudioCd &players = AudioCdValues());
+bool On64BitWindows();
 // Starts `what` ("run <command line>" or "open <file>") as Windows does for a user: on 64-bit
 // Windows through a 64-bit program, and waits for it to end.
 void StartAsWindowsDoes(const std::string &what);

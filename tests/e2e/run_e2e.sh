@@ -75,7 +75,7 @@ cases+=(
     "nt40|Uninstall.*|nt40|nt||nt4"
     "win2k|Uninstall.*|win2k|nt||2000"
     "winxp|Uninstall.*|winxp|nt||2000"
-    "win7|Uninstall*|win7|nt||wine"
+    "win7|Uninstall.*|win7|nt||wine"
     "win10|Uninstall*|win10|nt||wine"
     "win7-64|Uninstall*|win7|nt||wine||wow64"
     "win10-64|Uninstall*|win10|nt||wine||wow64"
@@ -83,10 +83,16 @@ cases+=(
 
 # 64-bit Windows for the i686 setup.exe: a prefix made by the 64-bit loader, in which the 32-bit
 # loader runs setup.exe and the driver under WoW64. Made when a row first needs it.
-wow64_template() {
-    [ -d "$work/template64" ] ||
-        (export WINE=/usr/lib/wine/wine64 WINEARCH=win64; unset TNP_WINE_TEMPLATE; make_template "$work/template64")
-}
+# Made beside the first cases, which leave the cores mostly idle; waited for where needed.
+wow64_template_pid=
+if [ "$(pe_arch "${TNP_SETUP_EXE:-$build/setup.exe}")" = i686 ]; then
+    for entry in "${cases[@]}"; do
+        [[ $entry == *'|wow64' && ( -z "$only" || ${entry%%|*} == $only ) ]] || continue
+        (export WINE=/usr/lib/wine/wine64 WINEARCH=win64; unset TNP_WINE_TEMPLATE; make_template "$work/template64") &
+        wow64_template_pid=$!
+        break
+    done
+fi
 
 # Copies for the search cases. C: holds Wine's own tree besides; ordering within a directory is
 # the file system's, so each case has one copy that must win.
@@ -120,7 +126,7 @@ lay_out_search() {  # <case name> <case dir>
     search-long)  # long enough to see Continue wait for the scan, and the system ask it all along
         python3 -c "
 import os, sys
-for a in range(120):
+for a in range(90):
     for b in range(100):
         os.makedirs(os.path.join(sys.argv[1], 'w%d' % a, 'v%d' % b))" "$d"
         export TNP_EXPECT_FOUND= TNP_EXPECT_LONG_SCAN=1 ;;
@@ -198,7 +204,8 @@ for entry in "${cases[@]}"; do
             echo "    the i686 setup.exe under WoW64: this machine runs no 32-bit code"
             continue
         fi
-        wow64_template
+        [ -z "$wow64_template_pid" ] || wait $wow64_template_pid
+        wow64_template_pid=
         row_template=$work/template64
     fi
     make_case_prefix "$row_template" "$case_dir" "$build" "$version" "${folders:-wine}"
