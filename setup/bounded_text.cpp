@@ -34,3 +34,11 @@ bool AppendText(char *destination, int capacity, const char *source)
         return false;
     return CopyText(destination + used, capacity - used, source);
 }
+
+const char *TextAfter(const char *text, const char *prefix)
+{
+    while (*prefix != '\0')
+        if (*text++ != *prefix++)
+            return 0;
+    return text;
+}

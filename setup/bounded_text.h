@@ -7,3 +7,5 @@ int  TextLength(const char *text);
 bool TextEquals(const char *a, const char *b);
 bool CopyText(char *destination, int capacity, const char *source);
 bool AppendText(char *destination, int capacity, const char *source);
+// What follows `prefix` at the start of `text`, or null when `text` doesn't start with it.
+const char *TextAfter(const char *text, const char *prefix);

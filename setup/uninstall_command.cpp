@@ -40,15 +40,6 @@ static int LastPositionFromOne(const char *text, char wanted, LeadByteRule isLea
     return position != -1 ? position : 0;
 }
 
-// What follows `prefix` at the start of `text`, or null when `text` doesn't start with it.
-static const char *AfterPrefix(const char *text, const char *prefix)
-{
-    while (*prefix != '\0')
-        if (*text++ != *prefix++)
-            return 0;
-    return text;
-}
-
 // What follows the command's first word and its blank when that word is rundll32.exe, by name
 // alone or at the end of a path; null otherwise.
 static const char *AfterRunner(const char *text, LeadByteRule isLead)
@@ -59,7 +50,7 @@ static const char *AfterRunner(const char *text, LeadByteRule isLead)
             nameStart = end + 1;
     if (text[end] != ' ' || end - nameStart != (int)sizeof kRunner - 1)
         return 0;
-    const char *rest = AfterPrefix(text + nameStart, kRunner);
+    const char *rest = TextAfter(text + nameStart, kRunner);
     return rest != 0 ? rest + 1 : 0;
 }
 
@@ -69,7 +60,7 @@ static const char *AfterRunner(const char *text, LeadByteRule isLead)
 static const char *ScriptPathOf(const char *value, LeadByteRule isLead)
 {
     const char *section = AfterRunner(value, isLead);
-    const char *path = section != 0 ? AfterPrefix(section, kInfSection) : 0;
+    const char *path = section != 0 ? TextAfter(section, kInfSection) : 0;
     if (path != 0)
         return path;
     int space = LastPositionFromOne(value, ' ', isLead);

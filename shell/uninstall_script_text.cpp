@@ -176,15 +176,6 @@ bool ComposeAudioCdRemovalRow(char *out, int capacity, int key)
     return Compose(out, capacity, pieces, 3);
 }
 
-// The text after `prefix` when `text` starts with it; null otherwise.
-static const char *After(const char *text, const char *prefix)
-{
-    while (*prefix != '\0')
-        if (*text++ != *prefix++)
-            return 0;
-    return text;
-}
-
 // The quoted text of a value row, from just after its opening quote to the end of its line, back
 // into `value`; false where it is not as a value row is composed.
 static bool Unquote(const char *quoted, AudioCdValue &value)
@@ -210,17 +201,17 @@ bool FindAudioCdRecord(const char *script, int key, AudioCdValue &value)
     for (const char *line = script; *line != '\0';) {
         if (line[0] == '[')
             section = line;
-        const char *row = After(line, kHkcr);
-        row = row != 0 ? After(row, kAudioCdKeys[key]) : 0;
-        if (row != 0 && After(section, "[TNP_SetCDPlayer]") != 0) {
+        const char *row = TextAfter(line, kHkcr);
+        row = row != 0 ? TextAfter(row, kAudioCdKeys[key]) : 0;
+        if (row != 0 && TextAfter(section, "[TNP_SetCDPlayer]") != 0) {
             for (unsigned long type = 1; type <= 2; ++type) {
-                const char *quoted = After(row, kValueTypeFields[type]);
+                const char *quoted = TextAfter(row, kValueTypeFields[type]);
                 value.type = type;
                 if (quoted != 0 && Unquote(quoted, value))
                     return true;
             }
         }
-        if (row != 0 && After(section, "[TNP_DelCDPlayer]") != 0 && (row[0] == '\r' || row[0] == '\n' || row[0] == '\0')) {
+        if (row != 0 && TextAfter(section, "[TNP_DelCDPlayer]") != 0 && (row[0] == '\r' || row[0] == '\n' || row[0] == '\0')) {
             value.type = 0;
             value.text[0] = '\0';
             return true;
