@@ -79,7 +79,7 @@ tnp_fetch_zlib_source()
 tnp_unpack_zlib_source()
 
 # Only the files uncompress needs, compiled without our warning flags (their warnings are not
-# ours to mend). adler32 and crc32 are payload/checksums.cpp's, small in place of fast; in the
+# ours to mend). adler32 is payload/checksums.cpp's, small in place of fast; in the
 # same archive as inflate, so that every program unpacking with this zlib, setup.exe and the unit
 # tests alike, checks with them.
 add_library(tnpchecksums OBJECT ${CMAKE_SOURCE_DIR}/payload/checksums.cpp)
@@ -89,4 +89,8 @@ add_library(tnpzlib STATIC ${TNP_ZLIB_DIR}/uncompr.c ${TNP_ZLIB_DIR}/inflate.c
     ${TNP_ZLIB_DIR}/inftrees.c ${TNP_ZLIB_DIR}/inffast.c ${TNP_ZLIB_DIR}/zutil.c
     $<TARGET_OBJECTS:tnpchecksums>)
 target_compile_options(tnpzlib PRIVATE ${TNP_CODE_OPTIONS})
+# zlib's own build options: uncompress takes zlib streams only, so inflate is built without gzip
+# decoding (and the CRC-32 it needs); its fixed Huffman tables are built once at run time into
+# zero-filled memory instead of being carried as 2 KB of data.
+target_compile_definitions(tnpzlib PRIVATE NO_GZIP BUILDFIXED)
 target_include_directories(tnpzlib SYSTEM PUBLIC ${TNP_ZLIB_DIR})

@@ -1,5 +1,5 @@
-// zlib's two check functions, small in place of fast: zlib's own adler32.c and crc32.c hold
-// 10 KB of unrolled code and tables, and are not compiled in at all.
+// zlib's check function, small in place of fast: zlib's own adler32.c holds unrolled code, and
+// is not compiled in at all; nor is crc32.c, which only gzip streams need.
 #include <zlib.h>
 
 static const uLong ADLER_BASE = 65521;
@@ -23,19 +23,4 @@ extern "C" uLong ZEXPORT adler32(uLong adler, const Bytef *buf, uInt len)
         high %= ADLER_BASE;
     }
     return (high << 16) | low;
-}
-
-// Inflate calls this only for gzip streams, which the payload never is; bit at a time, it is
-// the same CRC-32, only slower.
-extern "C" uLong ZEXPORT crc32(uLong crc, const Bytef *buf, uInt len)
-{
-    if (buf == Z_NULL)
-        return 0;
-    crc = ~crc & 0xFFFFFFFFUL;
-    while (len--) {
-        crc ^= *buf++;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320UL & (0UL - (crc & 1)));
-    }
-    return ~crc & 0xFFFFFFFFUL;
 }

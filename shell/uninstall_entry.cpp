@@ -1,4 +1,5 @@
 #include "uninstall_entry.h"
+#include "product_version.h"
 #include "short_install_directory.h"
 #include "../setup/bounded_text.h"
 #include "../setup/messages.h"
@@ -30,14 +31,16 @@ static LONG SetUninstallString(HKEY key, const char *installDir)
     return SetText(key, "UninstallString", command);
 }
 
-// What Add/Remove Programs shows beside the name: the product's icon, its folder and size, and
-// no Change or Repair, which it has not.
+// What Add/Remove Programs shows beside the name: the product's icon, version, folder and size,
+// and no Change or Repair, which it has not.
 static LONG SetDetails(HKEY key, const char *installDir, DWORD sizeKilobytes)
 {
     char icon[TNP_TEXT_CAPACITY] = "";
     if (!AppendText(icon, sizeof icon, installDir) || !AppendText(icon, sizeof icon, TNP_MAIN_EXECUTABLE))
         return ERROR_INSUFFICIENT_BUFFER;
     LONG result = SetText(key, "DisplayIcon", icon);
+    if (result == ERROR_SUCCESS)
+        result = SetText(key, "DisplayVersion", TNP_VERSION_TEXT);
     if (result == ERROR_SUCCESS)
         result = SetText(key, "InstallLocation", installDir);
     if (result == ERROR_SUCCESS)

@@ -130,6 +130,16 @@ TEST(Install, TypedDirectoriesWithAndWithoutBackslash)
     }
 }
 
+// Downloads are renamed as they are saved; Windows then knows setup only by its version strings.
+TEST(Install, ARenamedCopyInAFolderWithBlanksInstallsAsSetupDoes)
+{
+    const char copy[] = "E:\\My Downloads\\tonepilot-win (1).exe";
+    ASSERT_TRUE(CreateDirectoryA("E:\\My Downloads", NULL));
+    ASSERT_TRUE(CopyFileA(kSetupExe, copy, TRUE));
+    InstallDefaults(true, copy);
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+}
+
 TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
 {
     InstallDefaults(true);

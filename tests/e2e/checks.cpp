@@ -155,6 +155,17 @@ std::string ShortPath(const std::string &path)
     return text;
 }
 
+std::string ProductVersionOf(const std::string &exe)
+{
+    std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), NULL));
+    char *text = nullptr;
+    UINT length = 0;
+    if (info.empty() || !GetFileVersionInfoA(exe.c_str(), 0, (DWORD)info.size(), info.data())
+        || !VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\ProductVersion", (void **)&text, &length))
+        return "";
+    return text;
+}
+
 std::string FileBytes(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);

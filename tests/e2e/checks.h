@@ -30,6 +30,8 @@ extern const char *const kAudioCdKeys[3];
 AudioCd AudioCdValues();
 void SetAudioCdValues(const AudioCd &values);
 std::string ShortPath(const std::string &path);
+// The ProductVersion string of a program's version resource, as Windows reads it; "" for none.
+std::string ProductVersionOf(const std::string &exe);
 std::string FileBytes(const std::string &path);
 bool Exists(const std::string &path);
 // The names a folder holds ("." and ".." left out), sorted.

@@ -142,6 +142,7 @@ void ExpectInstalled(const std::string &dir, bool nt, bool desktop, const AudioC
     EXPECT_EQ(UninstallValue("UninstallString"), runner + " " + arguments);
     EXPECT_EQ(UninstallValueSize("UninstallString"), runner.size() + arguments.size() + 2);
     EXPECT_EQ(UninstallValue("DisplayIcon"), dir + "tnp.exe");
+    EXPECT_EQ(UninstallValue("DisplayVersion"), ProductVersionOf(kSetupExe));
     EXPECT_EQ(UninstallValue("InstallLocation"), dir);
     EXPECT_EQ(UninstallNumber("EstimatedSize"), 624u);
     EXPECT_EQ(UninstallNumber("NoModify"), 1u);

@@ -25,6 +25,7 @@ cases=(
     "defaults|Install.DefaultsWithDesktop||nt"
     "no-desktop|Install.DesktopCleared||nt"
     "typed|Install.TypedDirectoriesWithAndWithoutBackslash||nt"
+    "renamed|Install.ARenamedCopy*||nt"
     "browse|Browse.*-*.InCodePage*||nt"
     "second-run|SecondRun.*-*.InCodePage*||nt"
     "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
@@ -192,8 +193,10 @@ if [ -n "${TNP_RESULTS_DIR:-}" ]; then
     exec > >(tee -a "$TNP_RESULTS_DIR/e2e-cases.txt")
 fi
 passed=0 failed=0 not_run=0 failures=""
+build_arch=$WINEARCH
 for entry in "${cases[@]}"; do
     IFS='|' read -r name filter version layout user folders locale machine <<<"$entry"
+    export WINEARCH=$build_arch
     if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
     if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
@@ -207,6 +210,7 @@ for entry in "${cases[@]}"; do
         [ -z "$wow64_template_pid" ] || wait $wow64_template_pid
         wow64_template_pid=
         row_template=$work/template64
+        export WINEARCH=win64  # the prefix's own kind, in which the 32-bit loader runs setup.exe
     fi
     make_case_prefix "$row_template" "$case_dir" "$build" "$version" "${folders:-wine}"
     [ "$machine" != wow64 ] || export TNP_EXPECT_PROGRAM_FILES='C:\Program Files (x86)'

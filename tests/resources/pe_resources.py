@@ -1,4 +1,5 @@
-"""Reads the resources of a PE file (32- or 64-bit) and decodes dialog templates and icons.
+"""Reads the resources of a PE file (32- or 64-bit) and decodes dialog templates, icons and the
+version resource.
 
 Kept free of any Windows call so the shipped 32-bit program can be examined on the build
 machine, where no 32-bit Windows code can run.
@@ -8,6 +9,7 @@ import struct
 RT_ICON = 3
 RT_DIALOG = 5
 RT_GROUP_ICON = 14
+RT_VERSION = 16
 
 
 class FormatError(Exception):
@@ -194,3 +196,19 @@ def parse_icon_image(data):
     header["palette"] = [(r << 16) | (g << 8) | b for b, g, r, _ in palette]
     header["palette_reserved"] = [x for _, _, _, x in palette]
     return header
+
+
+def parse_version_block(data, at=0):
+    """One block of a VS_VERSIONINFO and the blocks inside it: key, value (text as str, binary as
+    bytes) and children, as Windows' version.dll walks them."""
+    length, value_length, text = struct.unpack_from("<HHH", data, at)
+    key, value_at = _sz_or_ord(data, at + 6)
+    value_at = _align4(value_at)
+    value = data[value_at:value_at + (2 * value_length if text else value_length)]
+    if text:
+        value = value.decode("utf-16-le").rstrip("\0")
+    children, child = [], _align4(value_at + (2 * value_length if text else value_length))
+    while child < at + length:
+        children.append(parse_version_block(data, child))
+        child = _align4(child + _u16(data, child))
+    return {"key": key, "value": value, "children": children}

@@ -2,19 +2,20 @@
 """Reads the dialog templates and icons back out of a built setup.exe and compares every field
 with what the dialog procedures and the shell rely on.
 
-    test_resources.py <setup.exe> <icon dir> [--machine i386|amd64]
+    test_resources.py <setup.exe> <icon dir> --version <TNP_VERSION> [--machine i386|amd64]
 
 The icon dir holds the .ico files the build drew, so each group can be matched to its picture.
 """
 import os
+import struct
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from pe_resources import (RT_DIALOG, RT_GROUP_ICON, RT_ICON, parse_dialog, parse_group_icon,  # noqa: E402
-                          parse_icon_image, read_resources)
+from pe_resources import (RT_DIALOG, RT_GROUP_ICON, RT_ICON, RT_VERSION, parse_dialog,  # noqa: E402
+                          parse_group_icon, parse_icon_image, parse_version_block, read_resources)
 
-EXE = ICON_DIR = MACHINE = None
+EXE = ICON_DIR = MACHINE = VERSION = None
 ENGLISH_US = 1033
 BUTTON, EDIT, STATIC = 0x80, 0x81, 0x82
 
@@ -149,15 +150,40 @@ class BuiltResources(unittest.TestCase):
         self.assertEqual(len(set(frames)), 4)
         self.assertNotIn(self.one(RT_ICON, ICON_GROUPS["AAAAAA"])["bytes"], frames)
 
+    def test_version_resource_names_the_setup_and_its_version_only(self):
+        info = parse_version_block(self.one(RT_VERSION, 1)["bytes"])
+        self.assertEqual(info["key"], "VS_VERSION_INFO")
+        numbers = [int(n) for n in VERSION.split(".")] + [0] * (4 - len(VERSION.split(".")))
+        packed = struct.pack("<4H", numbers[1], numbers[0], numbers[3], numbers[2])
+        # signature, structure version, file and product version, flags mask and flags, OS
+        # VOS__WINDOWS32, type VFT_APP, subtype, date
+        fixed = struct.pack("<II", 0xFEEF04BD, 0x10000) + packed * 2 + struct.pack("<7I", 0x3F, 0, 4, 1, 0, 0, 0)
+        self.assertEqual(info["value"], fixed)
+        self.assertEqual([c["key"] for c in info["children"]], ["StringFileInfo", "VarFileInfo"])
+        tables = info["children"][0]["children"]
+        self.assertEqual([t["key"] for t in tables], ["040904E4"])
+        self.assertEqual({s["key"]: s["value"] for s in tables[0]["children"]},
+                         {"FileDescription": "Tone Pilot Setup", "ProductName": "Tone Pilot", "InternalName": "setup",
+                          "OriginalFilename": "setup.exe", "FileVersion": VERSION, "ProductVersion": VERSION})
+        translation = info["children"][1]["children"]
+        self.assertEqual([(t["key"], t["value"]) for t in translation], [("Translation", struct.pack("<HH", 1033, 1252))])
+
+
+def option(args, name):
+    if name not in args:
+        return None
+    at = args.index(name)
+    value = args[at + 1]
+    del args[at:at + 2]
+    return value
+
 
 def main():
-    global EXE, ICON_DIR, MACHINE
+    global EXE, ICON_DIR, MACHINE, VERSION
     args = sys.argv[1:]
-    if "--machine" in args:
-        at = args.index("--machine")
-        MACHINE = args[at + 1]
-        del args[at:at + 2]
-    if len(args) != 2:
+    MACHINE = option(args, "--machine")
+    VERSION = option(args, "--version")
+    if len(args) != 2 or VERSION is None:
         sys.exit(__doc__)
     EXE, ICON_DIR = args
     unittest.main(argv=[sys.argv[0], "-v"])
