@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Builds setup.exe and starts it under Wine in a prefix of its own (~/.tone-pilot-setup/).
 # Without a display it runs a scripted demonstration install under Xvfb instead, prints what
-# was installed and refreshes the pictures in docs/.
+# was installed and where its pictures are (the build's demo/ folder); the checkout stays as it was.
+#
+#   run.sh [--refresh-docs]   the demonstration whatever the display, its pictures then copied
+#                             to docs/ for the README: only where the shipped exe runs
 set -euo pipefail
+case ${1:-} in
+'') refresh_docs=0 ;;
+--refresh-docs) refresh_docs=1 ;;
+*) echo "usage: tools/run.sh [--refresh-docs]"; exit 2 ;;
+esac
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 bash tools/install-deps.sh
@@ -17,9 +25,19 @@ fresh=$(mktemp -d /tmp/tnp-run.XXXXXX)
 trap 'rm -rf "$fresh"' EXIT
 choose_build "$fresh/pfx"
 echo "setup.exe: $TNP_UNDER_TEST"
-if [ -z "${DISPLAY:-}" ]; then
-    echo "No display: running a scripted demonstration install under Xvfb."
-    TNP_WINE_TEMPLATE=$fresh/pfx bash "$top/tests/e2e/demo.sh" "$top/$TNP_BUILD"
+# The README presents its pictures as the shipped program; the twin is another exe.
+if [ $refresh_docs -eq 1 ] && [ "$TNP_BUILD" != build ]; then
+    echo "docs/ left as it was: this machine runs no 32-bit code, so the pictures would show the" \
+         "x86_64 twin, not build/setup.exe; refresh them on a machine that runs the shipped exe."
+    exit 1
+fi
+if [ -z "${DISPLAY:-}" ] || [ $refresh_docs -eq 1 ]; then
+    echo "Running a scripted demonstration install under Xvfb."
+    env -u DISPLAY TNP_WINE_TEMPLATE="$fresh/pfx" bash "$top/tests/e2e/demo.sh" "$top/$TNP_BUILD"
+    if [ $refresh_docs -eq 1 ]; then
+        cp build/demo/*.png docs/
+        echo "docs/ refreshed with the pictures of build/setup.exe; commit them if they are to stay."
+    fi
     exit
 fi
 prefix=$HOME/.tone-pilot-setup/prefix-$(pe_arch "$TNP_BUILD/setup.exe")

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # A scripted demonstration install under Xvfb in a fresh prefix, inside Wine's virtual desktop
-# so the dialogs have their frames: prints what was installed and saves the pictures to docs/.
+# so the dialogs have their frames: prints what was installed and saves the pictures to the
+# build's demo/ folder, never to the checkout (tools/run.sh --refresh-docs copies them to docs/).
 #
 #   demo.sh <build dir: setup.exe and tests/e2e/e2e_driver.exe>
 set -u
 build=$(cd "$1" && pwd)
-top=$(cd "$(dirname "$0")/../.." && pwd)
 . "$(dirname "$0")/prefix.sh"
 use_wine_for "$build/setup.exe"
 work=$(mktemp -d /tmp/tnp-demo.XXXXXX)
@@ -23,10 +23,11 @@ for a in range(30):
 timeout 300 "$WINE" explorer /desktop=demo,640x400 'E:\e2e_driver.exe' --gtest_filter='Demo.*' >/dev/null 2>&1
 wineserver -w
 cat "$work/demo/e/shots/installed.txt" 2>/dev/null || { echo "the demonstration did not complete"; exit 1; }
-mkdir -p "$top/docs"
+pictures=$build/demo
+rm -rf "$pictures" && mkdir -p "$pictures"  # only this run's pictures, should one go missing
 for shot in "$work"/demo/e/shots/*.bmp; do
-    convert "$shot" "PNG8:$top/docs/$(basename "$shot" .bmp).png"
+    convert "$shot" "PNG8:$pictures/$(basename "$shot" .bmp).png"
 done
-cmp -s "$top/docs/search-scanning.png" "$top/docs/search-done.png" &&
+cmp -s "$pictures/search-scanning.png" "$pictures/search-done.png" &&
     { echo "the search was not caught at work"; exit 1; }
-echo "Pictures: $(cd "$top" && ls docs/*.png | tr '\n' ' ')"
+echo "Pictures in $pictures: $(cd "$pictures" && ls *.png | tr '\n' ' ')"
