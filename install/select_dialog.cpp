@@ -19,11 +19,13 @@ static UINT InstallSizeInKilobytes()
     return total;
 }
 
-// The earlier copy's directory where one is known, else the product's folder in the system's
-// program folder; either leaves room for the backslash the install directory ends with.
+// The earlier copy's directory where one is known and still there, else the product's folder in
+// the system's program folder; either leaves room for the backslash the install directory ends
+// with. An entry's directory deleted by hand leaves a short name that names nothing, and OK
+// would make a folder of that very name.
 static void ProposeInstallDirectory(HWND dialog)
 {
-    if (g_existingCopyDirectory[0] != '\0') {
+    if (g_existingCopyDirectory[0] != '\0' && GetFileAttributesA(g_existingCopyDirectory) != INVALID_FILE_ATTRIBUTES) {
         SetDlgItemTextA(dialog, IDC_PATH, g_existingCopyDirectory);
         return;
     }

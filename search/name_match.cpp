@@ -13,3 +13,14 @@ bool SameFileName(const char *a, const char *b)
     }
     return FoldAscii(*a) == FoldAscii(*b);
 }
+
+// The Recycle Bin of Windows 95 to ME, of NT 4 to XP, of Vista and later; then Windows.old.
+static const char *const kEmptiedByWindows[] = {"RECYCLED", "RECYCLER", "$Recycle.Bin", "Windows.old"};
+
+bool IsEmptiedByWindows(const char *rootFolder)
+{
+    for (unsigned i = 0; i < sizeof kEmptiedByWindows / sizeof kEmptiedByWindows[0]; ++i)
+        if (SameFileName(rootFolder, kEmptiedByWindows[i]))
+            return true;
+    return false;
+}

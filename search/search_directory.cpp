@@ -37,13 +37,15 @@ static void ShowProgress(HWND dialog, const char *directory)
     UpdateWindow(dialog);
 }
 
-// Directories the walk goes into: not dot names, and not links, which may lead back into
-// their own tree and never end the walk.
-static bool IsDescendable(const WIN32_FIND_DATAA &entry)
+// Directories the walk goes into: not dot names, not links, which may lead back into their own
+// tree and never end the walk, and not what Windows empties at a drive's root ("X:\", the only
+// directory of three characters the walk is given).
+static bool IsDescendable(const char *directory, const WIN32_FIND_DATAA &entry)
 {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
         && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0
-        && entry.cFileName[0] != '.';
+        && entry.cFileName[0] != '.'
+        && !(directory[3] == '\0' && IsEmptiedByWindows(entry.cFileName));
 }
 
 // "<directory><name>\" when it fits a path buffer; entries too deep are not entered.
@@ -73,7 +75,7 @@ bool SearchDirectory(HWND dialog, const char *directory, const char *name)
             lstrcpyA(g_existingCopyDirectory, directory);
             return true;
         }
-        if (IsDescendable(entry) && BuildSubdirectory(path, directory, entry.cFileName)
+        if (IsDescendable(directory, entry) && BuildSubdirectory(path, directory, entry.cFileName)
             && SearchDirectory(dialog, path, name)) {
             FindClose(find);
             return true;

@@ -108,7 +108,11 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
             removes = removes || players[key].type == 0;
         }
     }
+    // A reinstall without the desktop link keeps the rows of the one an earlier run left there:
+    // the uninstall entry names only this run's script, so no other uninstall would remove it.
     char text[TNP_TEXT_CAPACITY];
+    if (!desktop && BuildDesktopLinkFile(text, sizeof text, folders.desktop.path, SystemLeadByte))
+        desktop = GetFileAttributesA(text) != INVALID_FILE_ATTRIBUTES;
     AddPiece(script, text, ComposeScriptHead(text, sizeof text, desktop, sets, removes));
     char shortWindowsDir[TNP_TEXT_CAPACITY];
     GetShortWindowsDirectory(shortWindowsDir);

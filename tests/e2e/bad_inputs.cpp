@@ -166,6 +166,7 @@ TEST(BadInputUninstallEntry, UnreadableValuesOfferTheDefaultDirectory)
 {
     const DWORD number = 42;
     const BYTE bytes[] = {'D', ':', '\\', 'x', ' ', 'D', ':', '\\', 'x', '\\', 't'};
+    CreateDirectoryA("D:\\x", NULL);  // what the binary bytes would name, were they read
     WriteUninstallEntry(REG_SZ, nullptr, 0);
     EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "an entry without UninstallString";
     WriteUninstallEntry(REG_DWORD, &number, sizeof number);
@@ -176,6 +177,7 @@ TEST(BadInputUninstallEntry, UnreadableValuesOfferTheDefaultDirectory)
 
 TEST(BadInputUninstallEntry, AnUnterminatedStringIsReadToItsEnd)
 {
+    CreateDirectoryA("D:\\OLD", NULL);
     std::string command = std::string(kCommandHead) + "D:\\OLD\\tnp.inf";
     WriteUninstallEntry(REG_SZ, command.data(), (DWORD)command.size());
     EXPECT_EQ(DirectoryOfferedAfterYes(), "D:\\OLD");
@@ -184,6 +186,7 @@ TEST(BadInputUninstallEntry, AnUnterminatedStringIsReadToItsEnd)
 TEST(BadInputUninstallEntry, ALongScriptPathWithBlanksOffersItsWholeDirectory)
 {
     // As written where the volume keeps no short names.
+    CreateDirectoryA("C:\\Program Files\\Tone Pilot", NULL);
     WriteUninstallString(std::string(kCommandHead) + "C:\\Program Files\\Tone Pilot\\tnp.inf");
     EXPECT_EQ(DirectoryOfferedAfterYes(), "C:\\Program Files\\Tone Pilot");
 }
@@ -191,6 +194,7 @@ TEST(BadInputUninstallEntry, ALongScriptPathWithBlanksOffersItsWholeDirectory)
 TEST(BadInputUninstallEntry, ValuesOf500BytesOrMoreOfferTheDefaultDirectory)
 {
     // 499 characters and the terminator still fit the 500 bytes setup reads; one more does not.
+    CreateDirectoryA("D:\\OLD", NULL);
     std::string tail = " D:\\OLD\\tnp.inf";
     std::string fits = "rundll32.exe" + std::string(499 - 12 - tail.size(), 'x') + tail;
     ASSERT_EQ(fits.size(), 499u);
@@ -208,6 +212,8 @@ TEST(BadInputUninstallEntry, TailsOf260CharactersOrMoreOfferTheDefaultDirectory)
     std::string folder = "D:\\" + std::string(248, 'a');
     std::string script = folder + "\\tnp.inf";
     ASSERT_EQ(script.size(), 259u);
+    CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryA(("D:\\a" + folder.substr(3)).c_str(), NULL);  // what a tail one longer would name
     WriteUninstallString(kCommandHead + script);
     EXPECT_EQ(DirectoryOfferedAfterYes(), folder);
     WriteUninstallString(kCommandHead + std::string("D:\\a") + script.substr(3));
@@ -220,6 +226,7 @@ TEST(BadInputUninstallEntry, TextsWithoutASpaceOrBackslashOfferTheDefaultDirecto
 {
     const char *texts[] = {"D:\\OLD\\tnp.inf", " D:\\OLD\\tnp.inf", "", "rundll32.exe tnp.inf",
                            "rundll32.exe \\tnp.inf", "rundll32.exe D:\\OLD\\tnp.inf "};
+    CreateDirectoryA("D:\\OLD", NULL);
     for (const char *text : texts) {
         WriteUninstallString(text);
         EXPECT_EQ(DirectoryOfferedAfterYes(), DefaultOffer()) << "\"" << text << "\"";

@@ -169,6 +169,24 @@ TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
         EXPECT_EQ(setup.WaitForExit(), 0);
         ExpectInstalled(shortDir, ExpectNtLayout(), true);
     }
+    {
+        // The directory deleted by hand: the entry's short path names nothing any more.
+        for (const PayloadFile &file : kPayloadFiles)
+            DeleteFileA((DefaultDir() + file.name).c_str());
+        DeleteFileA((DefaultDir() + "tnp.inf").c_str());
+        // Once refused right after the last run had ended: given up to 5 s.
+        for (int tries = 0; !RemoveDirectoryA(DefaultDir().c_str()) && tries < 50; ++tries)
+            Sleep(100);
+        ASSERT_FALSE(Exists(DefaultDir()));
+        SetupProcess setup;
+        AnswerQuestion(setup, IDYES);
+        HWND select = WaitForSelect();
+        ASSERT_NE(select, nullptr);
+        EXPECT_EQ(ControlText(select, ID_PATH), DefaultOffer());
+        ConfirmAndExpectSuccess(select);
+        EXPECT_EQ(setup.WaitForExit(), 0);
+        ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+    }
 }
 
 TEST(SecondRun, InCodePageAnEarlierFolderEndingInTrailByte5CIsProposedAndTakesTheReinstall)
@@ -209,17 +227,21 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     InstallDefaults(true);
     ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
     PrintLinkRows(FileBytes(DefaultDir() + "tnp.inf"));
-    std::string dir = DefaultDir();
+    std::string dir = ShortPath(DefaultDir());
     // With a CD Player the uninstall gives audio CDs to it, whatever played them before.
-    if (std::getenv("TNP_EXPECT_CDPLAYER") == nullptr) {
+    if (std::getenv("TNP_EXPECT_CDPLAYER") == nullptr)
         TakeAudioCdsOver();
+    {
+        // Reinstalled without the desktop link: the first run's is still there to be removed.
         SetupProcess setup;
         AnswerQuestion(setup, IDYES);
         HWND select = WaitForSelect();
         ASSERT_NE(select, nullptr);
+        Click(select, ID_DESKTOP);
+        Sleep(200);
+        EXPECT_FALSE(IsChecked(select, ID_DESKTOP));
         ConfirmAndExpectSuccess(select);
         EXPECT_EQ(setup.WaitForExit(), 0);
-        dir = ShortPath(DefaultDir());
         ExpectInstalled(dir, ExpectNtLayout(), true, player);
     }
     RunRegisteredUninstall();
