@@ -198,17 +198,16 @@ def parse_icon_image(data):
     return header
 
 
-def parse_version_block(data, at=0):
-    """One block of a VS_VERSIONINFO and the blocks inside it: key, value (text as str, binary as
-    bytes) and children, as Windows' version.dll walks them."""
+def parse_version_info(data, at=0, path=""):
+    """A VS_VERSIONINFO as version.dll walks it: (path of keys, value) for every block in file
+    order, text values as str and binary ones as bytes."""
     length, value_length, text = struct.unpack_from("<HHH", data, at)
     key, value_at = _sz_or_ord(data, at + 6)
-    value_at = _align4(value_at)
-    value = data[value_at:value_at + (2 * value_length if text else value_length)]
-    if text:
-        value = value.decode("utf-16-le").rstrip("\0")
-    children, child = [], _align4(value_at + (2 * value_length if text else value_length))
+    value_at, size = _align4(value_at), 2 * value_length if text else value_length
+    value = data[value_at:value_at + size]
+    blocks = [(path + key, value.decode("utf-16-le").rstrip("\0") if text else value)]
+    child = _align4(value_at + size)
     while child < at + length:
-        children.append(parse_version_block(data, child))
+        blocks += parse_version_info(data, child, path + key + "/")
         child = _align4(child + _u16(data, child))
-    return {"key": key, "value": value, "children": children}
+    return blocks

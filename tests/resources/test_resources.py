@@ -13,7 +13,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from pe_resources import (RT_DIALOG, RT_GROUP_ICON, RT_ICON, RT_VERSION, parse_dialog,  # noqa: E402
-                          parse_group_icon, parse_icon_image, parse_version_block, read_resources)
+                          parse_group_icon, parse_icon_image, parse_version_info, read_resources)
 
 EXE = ICON_DIR = MACHINE = VERSION = None
 ENGLISH_US = 1033
@@ -151,38 +151,32 @@ class BuiltResources(unittest.TestCase):
         self.assertNotIn(self.one(RT_ICON, ICON_GROUPS["AAAAAA"])["bytes"], frames)
 
     def test_version_resource_names_the_setup_and_its_version_only(self):
-        info = parse_version_block(self.one(RT_VERSION, 1)["bytes"])
-        self.assertEqual(info["key"], "VS_VERSION_INFO")
-        numbers = [int(n) for n in VERSION.split(".")] + [0] * (4 - len(VERSION.split(".")))
-        packed = struct.pack("<4H", numbers[1], numbers[0], numbers[3], numbers[2])
+        numbers = [int(n) for n in VERSION.split(".")] + [0, 0, 0]
+        version = struct.pack("<4H", numbers[1], numbers[0], numbers[3], numbers[2])
         # signature, structure version, file and product version, flags mask and flags, OS
         # VOS__WINDOWS32, type VFT_APP, subtype, date
-        fixed = struct.pack("<II", 0xFEEF04BD, 0x10000) + packed * 2 + struct.pack("<7I", 0x3F, 0, 4, 1, 0, 0, 0)
-        self.assertEqual(info["value"], fixed)
-        self.assertEqual([c["key"] for c in info["children"]], ["StringFileInfo", "VarFileInfo"])
-        tables = info["children"][0]["children"]
-        self.assertEqual([t["key"] for t in tables], ["040904E4"])
-        self.assertEqual({s["key"]: s["value"] for s in tables[0]["children"]},
-                         {"FileDescription": "Tone Pilot Setup", "ProductName": "Tone Pilot", "InternalName": "setup",
-                          "OriginalFilename": "setup.exe", "FileVersion": VERSION, "ProductVersion": VERSION})
-        translation = info["children"][1]["children"]
-        self.assertEqual([(t["key"], t["value"]) for t in translation], [("Translation", struct.pack("<HH", 1033, 1252))])
-
-
-def option(args, name):
-    if name not in args:
-        return None
-    at = args.index(name)
-    value = args[at + 1]
-    del args[at:at + 2]
-    return value
+        fixed = struct.pack("<II", 0xFEEF04BD, 0x10000) + version * 2 + struct.pack("<7I", 0x3F, 0, 4, 1, 0, 0, 0)
+        table = "VS_VERSION_INFO/StringFileInfo/040904E4"
+        strings = [("FileDescription", "Tone Pilot Setup"), ("FileVersion", VERSION), ("InternalName", "setup"),
+                   ("OriginalFilename", "setup.exe"), ("ProductName", "Tone Pilot"), ("ProductVersion", VERSION)]
+        self.assertEqual(parse_version_info(self.one(RT_VERSION, 1)["bytes"]),
+                         [("VS_VERSION_INFO", fixed), ("VS_VERSION_INFO/StringFileInfo", ""), (table, "")]
+                         + [(table + "/" + key, value) for key, value in strings]
+                         + [("VS_VERSION_INFO/VarFileInfo", ""),
+                            ("VS_VERSION_INFO/VarFileInfo/Translation", struct.pack("<HH", 1033, 1252))])
 
 
 def main():
     global EXE, ICON_DIR, MACHINE, VERSION
     args = sys.argv[1:]
-    MACHINE = option(args, "--machine")
-    VERSION = option(args, "--version")
+    if "--machine" in args:
+        at = args.index("--machine")
+        MACHINE = args[at + 1]
+        del args[at:at + 2]
+    if "--version" in args:
+        at = args.index("--version")
+        VERSION = args[at + 1]
+        del args[at:at + 2]
     if len(args) != 2 or VERSION is None:
         sys.exit(__doc__)
     EXE, ICON_DIR = args
