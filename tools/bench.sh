@@ -26,7 +26,7 @@ data = [open(os.path.join(files, p), "rb").read() for p in plain]
 print(os.path.getsize(exe), ours, sum(len(zlib.compress(d, 9)) for d in data), sum(len(d) for d in data))
 PY
 )
-figures=$(bash tests/e2e/run_e2e.sh "$TNP_BUILD" 'bench-*' | grep '^FIGURE' || true)
+figures=$(TNP_E2E_WORKERS=1 bash tests/e2e/run_e2e.sh "$TNP_BUILD" 'bench-*' | grep '^FIGURE' || true)
 value() { echo "$figures" | grep -oE "\b$1=-?[0-9.]+" | head -1 | cut -d= -f2; }
 
 printf '%-44s %14s %10s\n' "figure" "value" "goal"

@@ -10,8 +10,8 @@ only=${2:-}
 . "$(dirname "$0")/prefix.sh"
 use_wine_for "${TNP_SETUP_EXE:-$build/setup.exe}"
 work=$(mktemp -d /tmp/tnp-e2e.XXXXXX)
-XVFB_PID=
-trap 'unmount_volumes; rm -rf "$work"; [ -z "$XVFB_PID" ] || kill $XVFB_PID 2>/dev/null' EXIT
+XVFB_PID= XVFB_PIDS=
+trap 'unmount_volumes; rm -rf "$work"; kill $XVFB_PID $XVFB_PIDS 2>/dev/null' EXIT
 start_xvfb_unless_display
 template=$work/template
 make_template "$template"
@@ -87,12 +87,11 @@ cases+=(
 # 64-bit Windows for the i686 setup.exe: a prefix made by the 64-bit loader, in which the 32-bit
 # loader runs setup.exe and the driver under WoW64. Made when a row first needs it.
 # Made beside the first cases, which leave the cores mostly idle; waited for where needed.
-wow64_template_pid=
 if [ "$(pe_arch "${TNP_SETUP_EXE:-$build/setup.exe}")" = i686 ]; then
     for entry in "${cases[@]}"; do
         [[ $entry == *'|wow64' && ( -z "$only" || ${entry%%|*} == $only ) ]] || continue
-        (export WINE=/usr/lib/wine/wine64 WINEARCH=win64; unset TNP_WINE_TEMPLATE; make_template "$work/template64") &
-        wow64_template_pid=$!
+        (export WINE=/usr/lib/wine/wine64 WINEARCH=win64; unset TNP_WINE_TEMPLATE; make_template "$work/template64"
+         touch "$work/template64.made") &
         break
     done
 fi
@@ -189,9 +188,10 @@ lay_out_full_drive() {  # <case name> <case dir>
     fi
 }
 
-unmount_volumes() {
-    local volume
-    for volume in "$work"/case-*/g; do
+unmount_volumes() {  # [case dir]: that case's volume, else every case's
+    local volume dirs=("$@")
+    [ $# -gt 0 ] || dirs=("$work"/case-*)
+    for volume in "${dirs[@]/%//g}"; do
         mountpoint -q "$volume" 2>/dev/null && { umount "$volume" || umount -l "$volume"; }
     done
     return 0
@@ -201,23 +201,20 @@ unmount_volumes() {
 if [ -n "${TNP_RESULTS_DIR:-}" ]; then
     exec > >(tee -a "$TNP_RESULTS_DIR/e2e-cases.txt")
 fi
-passed=0 failed=0 not_run=0 failures=""
-build_arch=$WINEARCH
-for entry in "${cases[@]}"; do
-    IFS='|' read -r name filter version layout user folders locale machine <<<"$entry"
+# One case in a prefix of its own; prints its result line, and what went wrong where it failed.
+run_case() {  # <case table entry>
+    local name filter version layout user folders locale machine case_dir row_template as in_locale start rc seconds tree
+    IFS='|' read -r name filter version layout user folders locale machine <<<"$1"
     export WINEARCH=$build_arch
-    if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
-    if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
     case_dir=$work/case-$name
     row_template=$template
     if [ "$machine" = wow64 ]; then
         if [ "$(pe_arch "${TNP_SETUP_EXE:-$build/setup.exe}")" != i686 ]; then
-            not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "$version"
+            printf 'e2e %-14s %-6s NOT RUN\n' "$name" "$version"
             echo "    the i686 setup.exe under WoW64: this machine runs no 32-bit code"
-            continue
+            return
         fi
-        [ -z "$wow64_template_pid" ] || wait $wow64_template_pid
-        wow64_template_pid=
+        while [ ! -e "$work/template64.made" ]; do sleep 1; done
         row_template=$work/template64
         export WINEARCH=win64  # the prefix's own kind, in which the 32-bit loader runs setup.exe
     fi
@@ -256,22 +253,49 @@ for a in range(10):
     seconds=$(echo "$(date +%s.%N) - $start" | bc)
     "${as[@]}" wineserver -k 2>/dev/null
     "${as[@]}" wineserver -w 2>/dev/null
-    unmount_volumes
+    unmount_volumes "$case_dir"
     tree=$(check_code_page_tree "$name" "$case_dir")
     if [ $rc -eq 0 ] && grep -q '\[  SKIPPED \]' "$case_dir.log"; then
-        not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
+        printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
         grep -h '^\[  SKIPPED \] .* ms)' "$case_dir.log" | sed 's/^/    /'
     elif [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log" && [ -z "$tree" ]; then
-        passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
+        printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
         grep -h '^FIGURE' "$case_dir.log" || true
     else
-        failed=$((failed + 1)); failures="$failures $name"
         printf 'e2e %-14s %-6s FAILED (rc %s)\n' "$name" "${version:-default}" "$rc"
         grep -vE '^\[ *(RUN|OK) *\]' "$case_dir.log" | head -40 | sed 's/^/    /'
         [ -z "$tree" ] || echo "$tree"
     fi
     cd "$work"
     rm -rf "$case_dir"
+}
+
+build_arch=$WINEARCH
+chosen=()
+for entry in "${cases[@]}"; do
+    name=${entry%%|*}
+    if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
+    if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
+    chosen+=("$entry")
 done
-echo "e2e: $passed passed, $failed failed$([ $not_run -eq 0 ] || echo ", $not_run not run")"
+# The cases mostly wait on Wine and X, so two run at a time, each with its own X server, on every
+# second case of the table; one at a time where timings are taken (TNP_E2E_WORKERS=1).
+workers=${TNP_E2E_WORKERS:-2} worker_pids=()
+[ ${#chosen[@]} -ge "$workers" ] || workers=${#chosen[@]}
+for ((w = 0; w < workers; ++w)); do
+    if [ "$workers" -gt 1 ]; then
+        (unset DISPLAY; start_xvfb_unless_display; echo "$DISPLAY $XVFB_PID") >"$work/display-$w"
+        read -r display pid <"$work/display-$w"
+        XVFB_PIDS="$XVFB_PIDS $pid"
+    fi
+    (export DISPLAY=${display:-$DISPLAY}
+     for ((i = w; i < ${#chosen[@]}; i += workers)); do run_case "${chosen[i]}"; done) >"$work/worker-$w.log" 2>&1 &
+    worker_pids+=($!)
+done
+wait "${worker_pids[@]}"
+cat "$work"/worker-*.log 2>/dev/null
+passed=$(cat "$work"/worker-*.log 2>/dev/null | grep -c '^e2e .* passed (')
+failed=$(cat "$work"/worker-*.log 2>/dev/null | grep -c '^e2e .* FAILED (')
+not_run=$(cat "$work"/worker-*.log 2>/dev/null | grep -c '^e2e .* NOT RUN$')
+echo "e2e: $passed passed, $failed failed$([ "$not_run" -eq 0 ] || echo ", $not_run not run")"
 [ $failed -eq 0 ]
