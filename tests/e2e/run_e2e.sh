@@ -201,18 +201,25 @@ unmount_volumes() {  # [case dir]: that case's volume, else every case's
 if [ -n "${TNP_RESULTS_DIR:-}" ]; then
     exec > >(tee -a "$TNP_RESULTS_DIR/e2e-cases.txt")
 fi
-# One case in a prefix of its own; prints its result line, and what went wrong where it failed.
-run_case() {  # <case table entry>
-    local name filter version layout user folders locale machine case_dir row_template as in_locale start rc seconds tree
-    IFS='|' read -r name filter version layout user folders locale machine <<<"$1"
+# The cases mostly wait on Wine and X, so two runners take every second chosen case each, with
+# an X server of their own; one runs them all where timings are taken (TNP_E2E_WORKERS=1).
+workers=${TNP_E2E_WORKERS:-2} worker_pids=()
+build_arch=$WINEARCH
+run_cases() {  # <runner>
+chosen=-1 passed=0 failed=0 not_run=0 failures=""
+for entry in "${cases[@]}"; do
+    IFS='|' read -r name filter version layout user folders locale machine <<<"$entry"
     export WINEARCH=$build_arch
+    if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
+    if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
+    chosen=$((chosen + 1)); [ $((chosen % workers)) -eq "$1" ] || continue
     case_dir=$work/case-$name
     row_template=$template
     if [ "$machine" = wow64 ]; then
         if [ "$(pe_arch "${TNP_SETUP_EXE:-$build/setup.exe}")" != i686 ]; then
-            printf 'e2e %-14s %-6s NOT RUN\n' "$name" "$version"
+            not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "$version"
             echo "    the i686 setup.exe under WoW64: this machine runs no 32-bit code"
-            return
+            continue
         fi
         while [ ! -e "$work/template64.made" ]; do sleep 1; done
         row_template=$work/template64
@@ -256,46 +263,33 @@ for a in range(10):
     unmount_volumes "$case_dir"
     tree=$(check_code_page_tree "$name" "$case_dir")
     if [ $rc -eq 0 ] && grep -q '\[  SKIPPED \]' "$case_dir.log"; then
-        printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
+        not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
         grep -h '^\[  SKIPPED \] .* ms)' "$case_dir.log" | sed 's/^/    /'
     elif [ $rc -eq 0 ] && grep -q '\[  PASSED  \]' "$case_dir.log" && [ -z "$tree" ]; then
-        printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
+        passed=$((passed + 1)); printf 'e2e %-14s %-6s passed (%.1f s)\n' "$name" "${version:-default}" "$seconds"
         grep -h '^FIGURE' "$case_dir.log" || true
     else
+        failed=$((failed + 1)); failures="$failures $name"
         printf 'e2e %-14s %-6s FAILED (rc %s)\n' "$name" "${version:-default}" "$rc"
         grep -vE '^\[ *(RUN|OK) *\]' "$case_dir.log" | head -40 | sed 's/^/    /'
         [ -z "$tree" ] || echo "$tree"
     fi
     cd "$work"
     rm -rf "$case_dir"
-}
-
-build_arch=$WINEARCH
-chosen=()
-for entry in "${cases[@]}"; do
-    name=${entry%%|*}
-    if [ -n "$only" ] && [[ "$name" != $only ]]; then continue; fi
-    if [ -z "$only" ] && [[ "$name" == bench-* ]]; then continue; fi
-    chosen+=("$entry")
 done
-# The cases mostly wait on Wine and X, so two run at a time, each with its own X server, on every
-# second case of the table; one at a time where timings are taken (TNP_E2E_WORKERS=1).
-workers=${TNP_E2E_WORKERS:-2} worker_pids=()
-[ ${#chosen[@]} -ge "$workers" ] || workers=${#chosen[@]}
+echo "e2e: $passed passed, $failed failed, $not_run not run"
+}
 for ((w = 0; w < workers; ++w)); do
     if [ "$workers" -gt 1 ]; then
         (unset DISPLAY; start_xvfb_unless_display; echo "$DISPLAY $XVFB_PID") >"$work/display-$w"
         read -r display pid <"$work/display-$w"
         XVFB_PIDS="$XVFB_PIDS $pid"
     fi
-    (export DISPLAY=${display:-$DISPLAY}
-     for ((i = w; i < ${#chosen[@]}; i += workers)); do run_case "${chosen[i]}"; done) >"$work/worker-$w.log" 2>&1 &
+    (export DISPLAY=${display:-$DISPLAY}; run_cases $w) >"$work/worker-$w.log" 2>&1 &
     worker_pids+=($!)
 done
 wait "${worker_pids[@]}"
-cat "$work"/worker-*.log 2>/dev/null
-passed=$(cat "$work"/worker-*.log 2>/dev/null | grep -c '^e2e .* passed (')
-failed=$(cat "$work"/worker-*.log 2>/dev/null | grep -c '^e2e .* FAILED (')
-not_run=$(cat "$work"/worker-*.log 2>/dev/null | grep -c '^e2e .* NOT RUN$')
+cat "$work"/worker-*.log | grep -v '^e2e: '
+read -r passed failed not_run < <(cat "$work"/worker-*.log | awk '/^e2e: / { p += $2; f += $4; n += $6 } END { print p, f, n }')
 echo "e2e: $passed passed, $failed failed$([ "$not_run" -eq 0 ] || echo ", $not_run not run")"
 [ $failed -eq 0 ]

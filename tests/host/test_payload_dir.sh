@@ -3,7 +3,7 @@
 # packs exactly those files and makes no stand-ins; given a TNP_VERSION, setup.exe's version
 # resource carries it. A TNP_VERSION that is no version fails the configure, saying why.
 #
-#   test_build_options.sh <source folder> <toolchain file>
+#   test_payload_dir.sh <source folder> <toolchain file>
 set -uo pipefail
 source_dir=$1 toolchain=$2
 here=$(cd "$(dirname "$0")" && pwd)
