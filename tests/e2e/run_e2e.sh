@@ -52,7 +52,6 @@ cases+=(
     "search-loops|BadInputSearch.*||nt"
     "search-long|Search.*||nt"
     "search-emptied|Search.*||nt"
-    "search-below-root|Search.*||nt"
 )
 # The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
 # pages, with names whose last character has 0x5C as its second byte, in UTF-8 as the drive
@@ -120,12 +119,10 @@ lay_out_search() {  # <case name> <case dir>
     search-misses)  # near names, a dot directory and the non-fixed drives: nothing to find
         mkdir -p "$d/a/.hidden" "$d/.dot"; touch "$d/a/tnp.exe.old" "$d/a/xtnp.exe" "$d/a/.hidden/tnp.exe" "$d/.dot/tnp.exe"
         export TNP_EXPECT_FOUND= ;;
-    search-emptied)  # what Windows empties at a drive's root, in any case: nothing to find
-        mkdir -p "$c/Windows.old/Program Files/Tone Pilot" "$c/\$Recycle.Bin/S-1-5-21/\$R1" "$d/recycled" "$d/RECYCLER/x"
-        touch "$c/Windows.old/Program Files/Tone Pilot/tnp.exe" "$c/\$Recycle.Bin/S-1-5-21/\$R1/tnp.exe" "$d/recycled/tnp.exe" "$d/RECYCLER/x/tnp.exe"
-        export TNP_EXPECT_FOUND= ;;
-    search-below-root)  # the same names below a root, and a longer one at it, are walked as any other
-        mkdir -p "$d/Windows.older/\$Recycle.Bin/Windows.old"; touch "$d/Windows.older/\$Recycle.Bin/Windows.old/tnp.exe"
+    search-emptied)  # what Windows empties, at C:'s root only (walked before D:), in any case: D:'s copy wins
+        local copies=("$c/Windows.old/Program Files/Tone Pilot" "$c/\$Recycle.Bin/S-1-5-21/\$R1" "$c/recycled" "$c/RECYCLER/x"
+                       "$d/Windows.older/\$Recycle.Bin/Windows.old") f
+        mkdir -p "${copies[@]}"; for f in "${copies[@]}"; do touch "$f/tnp.exe"; done
         export TNP_EXPECT_FOUND='D:\Windows.older\$Recycle.Bin\Windows.old\' ;;
     search-loops)  # a link back up the tree and a tree deeper than any path buffer, then a copy
         mkdir -p "$d/m"; ln -s .. "$d/m/loop"
