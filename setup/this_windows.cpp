@@ -12,13 +12,26 @@ AnyFunction FindKernelFunction(const char *name)
     return (AnyFunction)GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
 }
 
+static void ReadVersion(OSVERSIONINFOA &version)
+{
+    version.dwOSVersionInfoSize = sizeof version;
+    version.dwPlatformId = 0;
+    version.dwMajorVersion = 0;
+    GetVersionExA(&version);
+}
+
 bool DetectNtLayout()
 {
     OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = sizeof version;
-    version.dwPlatformId = 0;
-    GetVersionExA(&version);
+    ReadVersion(version);
     return IsNtLayout(version.dwPlatformId);
+}
+
+bool LinksAskForElevation()
+{
+    OSVERSIONINFOA version;
+    ReadVersion(version);
+    return IsNtLayout(version.dwPlatformId) && version.dwMajorVersion >= 6;
 }
 
 // Windows 95, NT 4 and 2000 have neither call, and 32-bit XP has the folder call without a

@@ -11,6 +11,11 @@ AnyFunction FindKernelFunction(const char *name);
 // True on Windows NT, false on the Windows 95 family.
 bool DetectNtLayout();
 
+// True on Windows NT 6.0 (Vista) and later, where a program started by the user runs with the
+// user's unelevated token unless its link asks for administrator rights; earlier Windows would
+// open a credentials dialog at every start of such a link instead.
+bool LinksAskForElevation();
+
 // Under WoW64, the system's folder of 32-bit programs (SysWOW64), whose INF engine works in the
 // registry view this program writes; false, with `folder` empty, on 32-bit Windows.
 bool GetWow64SystemFolder(char *folder, int capacity);

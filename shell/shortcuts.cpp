@@ -20,6 +20,31 @@ static void SaveLink(IPersistFile *file, const char *linkFile)
     file->Save(wideName, TRUE);
 }
 
+// The uninstall runs the INF engine through rundll32.exe, which never asks for administrator
+// rights itself, and the engine can remove nothing of a per-machine install without them. Windows
+// reads "Run as administrator" from the LinkFlags of the saved file's header; Wine's shell takes
+// the flag through IShellLinkDataList and stores nothing, so the file itself is marked.
+static void MarkRunAsAdministrator(const char *linkFile)
+{
+    enum { LINK_HEADER_SIZE = 0x4C, LINK_FLAGS = 5, RUN_AS_USER = 0x2000 };
+    DWORD header[LINK_FLAGS + 1];
+    DWORD done = 0;
+    HANDLE file = CreateFileA(linkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    bool isLink = ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header
+        && header[0] == LINK_HEADER_SIZE;
+    CloseHandle(file);
+    if (!isLink)
+        return;
+    header[LINK_FLAGS] |= RUN_AS_USER;
+    file = CreateFileA(linkFile, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    WriteFile(file, header, sizeof header, &done, NULL);
+    CloseHandle(file);
+}
+
 static bool Join(char *out, const char *a, const char *b, const char *c = "")
 {
     out[0] = '\0';
@@ -69,8 +94,11 @@ static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const
     if (!BuildUninstallArguments(text, sizeof text, scratch))
         return;
     link->SetArguments(text);
-    if (Join(text, programGroupFolder, TNP_UNINSTALL_LINK))
-        SaveLink(file, text);
+    if (!Join(text, programGroupFolder, TNP_UNINSTALL_LINK))
+        return;
+    SaveLink(file, text);
+    if (LinksAskForElevation())
+        MarkRunAsAdministrator(text);
 }
 
 void CreateShortcuts(const char *installDir, const char *programGroupFolder, const char *desktopFolder, bool ntLayout,

@@ -51,7 +51,10 @@ choose_build() {  # <prefix dir>
     else
         cmake --preset tests >/dev/null && cmake --build --preset tests -j2 || return 1
         TNP_BUILD=build-tests
-        TNP_UNDER_TEST="build-tests/setup.exe (x86_64 twin: this machine runs no 32-bit code)"
+        # A mirror mid-sync can leave the 32-bit Wine uninstalled on a machine that runs such code.
+        export TNP_NO_I686_REASON="this machine runs no 32-bit code"
+        [ -x /usr/lib/wine/wine ] || TNP_NO_I686_REASON="the 32-bit Wine (wine32:i386) is not installed"
+        TNP_UNDER_TEST="build-tests/setup.exe (x86_64 twin: $TNP_NO_I686_REASON)"
         use_wine_for build-tests/setup.exe
         make_wine_prefix "$1"
     fi

@@ -37,8 +37,8 @@ update_indexes() {
         echo "$log" >&2
         exit 1
     fi
-    echo "package index update failed for ${failed_suites[*]} ($(grep -m1 -o 'Failed to fetch [^ ]*' \
-         <<<"$log" | sed 's|.*/dists/||')); going on with the indexes apt has"
+    echo "package index update failed for ${failed_suites[*]} ($(grep -m1 'Failed to fetch' <<<"$log" |
+         sed 's|.*/dists/||; s/ *\[IP:.*//')); going on with the indexes apt has"
 }
 
 # The sources without the suites whose index failed, as a folder for Dir::Etc::SourceParts, so
@@ -97,10 +97,10 @@ install_missing() {  # <packages ...>
     for p in "$@"; do [ "$p" = "$wine32" ] || rest+=("$p"); done
     if [ ${#rest[@]} -lt $# ]; then
         local why
-        why=$(grep -m1 -E '^(E: |  )' <<<"$install_log" | sed 's/^ *//' || true)
+        why=$(grep -m1 '^E: ' <<<"$install_log" | cut -c4- || true)
         if apt_install "${opts[@]}" -- "${rest[@]}"; then
-            echo "the 32-bit Wine ($wine32) is not installed: ${why:-apt refused it}; the run and the" \
-                 "tests use the x86_64 twin"
+            echo "32-bit Wine ($wine32) not installed (apt: ${why:-refused}); the run and the tests" \
+                 "fall back to the x86_64 twin"
             return 0
         fi
     fi

@@ -27,7 +27,7 @@ choose_build "$fresh/pfx"
 echo "setup.exe: $TNP_UNDER_TEST"
 # The README presents its pictures as the shipped program; the twin is another exe.
 if [ $refresh_docs -eq 1 ] && [ "$TNP_BUILD" != build ]; then
-    echo "docs/ left as it was: this machine runs no 32-bit code, so the pictures would show the" \
+    echo "docs/ left as it was: $TNP_NO_I686_REASON, so the pictures would show the" \
          "x86_64 twin, not build/setup.exe; refresh them on a machine that runs the shipped exe."
     exit 1
 fi

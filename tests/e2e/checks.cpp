@@ -37,6 +37,7 @@ LinkInfo ReadLink(const std::string &linkFile)
                 link->GetArguments(text, sizeof text);
                 info.arguments = text;
                 info.loaded = true;
+                info.runAsAdministrator = (FileBytes(linkFile).substr(20, 4) + "    ")[1] & 0x20;
             }
             file->Release();
         }

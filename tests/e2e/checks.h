@@ -7,6 +7,7 @@ struct LinkInfo {
     bool loaded = false;
     std::string target;
     std::string arguments;
+    bool runAsAdministrator = false;  // RunAsUser in the file's LinkFlags, as Windows reads it
 };
 
 LinkInfo ReadLink(const std::string &linkFile);

@@ -16,6 +16,18 @@ bool ExpectNtLayout()
     return layout == nullptr || std::string(layout) != "95";
 }
 
+// The uninstall link asks for elevation from Vista on. Wine's default Windows, which this driver
+// runs as too, answers for itself.
+static bool ExpectElevatingUninstallLink()
+{
+    std::string windows = std::getenv("TNP_EXPECT_WINDOWS") ? std::getenv("TNP_EXPECT_WINDOWS") : "";
+    OSVERSIONINFOA version = {sizeof version};
+    GetVersionExA(&version);
+    if (windows.empty())
+        return version.dwMajorVersion >= 6;
+    return std::string(" win95 win98 winme nt40 win2k winxp ").find(" " + windows + " ") == std::string::npos;
+}
+
 unsigned CaseCodePage()
 {
     const char *codePage = std::getenv("TNP_CODE_PAGE");
@@ -156,14 +168,17 @@ void ExpectInstalled(const std::string &dir, bool nt, bool desktop, const AudioC
         EXPECT_TRUE(info.loaded) << group << link[0];
         EXPECT_EQ(info.target, dir + link[1]);
         EXPECT_EQ(info.arguments, "") << "product links take no arguments";
+        EXPECT_FALSE(info.runAsAdministrator) << link[0];
     }
     LinkInfo uninstall = ReadLink(group + "Uninstall Tone Pilot.lnk");
     EXPECT_TRUE(uninstall.loaded);
     EXPECT_EQ(uninstall.target, Wow64Folder().empty() ? WindowsDirectory() + (nt ? "\\system32" : "") + "\\rundll32.exe"
                                                       : runner);
     EXPECT_EQ(uninstall.arguments, arguments);
+    EXPECT_EQ(uninstall.runAsAdministrator, ExpectElevatingUninstallLink());
     LinkInfo desktopLink = ReadLink(DesktopLink());
     EXPECT_EQ(desktopLink.loaded, desktop);
+    EXPECT_FALSE(desktopLink.runAsAdministrator);
     if (desktop)
         EXPECT_EQ(desktopLink.target, group.substr(0, group.size() - 1));
 

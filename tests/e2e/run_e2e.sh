@@ -215,7 +215,7 @@ for entry in "${cases[@]}"; do
     if [ "$machine" = wow64 ]; then
         if [ "$(pe_arch "${TNP_SETUP_EXE:-$build/setup.exe}")" != i686 ]; then
             not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "$version"
-            echo "    the i686 setup.exe under WoW64: this machine runs no 32-bit code"
+            echo "    the i686 setup.exe under WoW64: ${TNP_NO_I686_REASON:-this machine runs no 32-bit code}"
             continue
         fi
         while [ ! -e "$work/template64.made" ]; do sleep 1; done
@@ -247,7 +247,7 @@ for a in range(10):
     cd "$case_dir/e"
     in_locale=()
     [ -z "$locale" ] || in_locale=(env LC_ALL="$locale")
-    TNP_EXPECT_LAYOUT=$layout timeout 300 "${as[@]}" "${in_locale[@]}" "$WINE" 'E:\e2e_driver.exe' \
+    TNP_EXPECT_LAYOUT=$layout TNP_EXPECT_WINDOWS=$version timeout 300 "${as[@]}" "${in_locale[@]}" "$WINE" 'E:\e2e_driver.exe' \
         --gtest_filter="$filter" --gtest_output='xml:E:\result.xml' >"$case_dir.log" 2>&1
     rc=$?
     if [ -n "${TNP_RESULTS_DIR:-}" ]; then

@@ -7,9 +7,11 @@ with what the dialog procedures and the shell rely on.
 The icon dir holds the .ico files the build drew, so each group can be matched to its picture.
 """
 import os
+import re
 import struct
 import sys
 import unittest
+from xml.etree import ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from pe_resources import (RT_DIALOG, RT_GROUP_ICON, RT_ICON, RT_VERSION, parse_dialog,  # noqa: E402
@@ -164,6 +166,17 @@ class BuiltResources(unittest.TestCase):
                          + [(table + "/" + key, value) for key, value in strings]
                          + [("VS_VERSION_INFO/VarFileInfo", ""),
                             ("VS_VERSION_INFO/VarFileInfo/Translation", struct.pack("<HH", 1033, 1252))])
+
+    def test_manifest_asks_for_administrator_rights_and_nothing_else(self):
+        raw = self.one(24, 1)["bytes"].decode("utf-8")  # RT_MANIFEST, the process's own
+        v1, v3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
+        self.assertEqual([(e.tag, e.attrib) for e in ElementTree.fromstring(raw).iter()],
+                         [(v1 + "assembly", {"manifestVersion": "1.0"}), (v3 + "trustInfo", {}), (v3 + "security", {}),
+                          (v3 + "requestedPrivileges", {}),
+                          (v3 + "requestedExecutionLevel", {"level": "requireAdministrator", "uiAccess": "false"})])
+        for tag in re.findall(r"<[^>]*>", raw):  # XP SP2 restarts on a namespace declared twice in one tag
+            names = re.findall(r'xmlns(?::\w+)?="([^"]*)"', tag)
+            self.assertEqual(len(names), len(set(names)), tag)
 
 
 def main():
