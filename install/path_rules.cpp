@@ -24,3 +24,11 @@ int NextComponentEnd(const char *path, int currentEnd, LeadByteRule isLead)
     int next = FindFirstChar(path, currentEnd + 1, '\\', isLead);
     return next != -1 ? next : TextLength(path);
 }
+
+bool HasComponentEndingInBlank(const char *path, LeadByteRule isLead)
+{
+    for (int i = 0; path[i] != '\0'; i = NextCharIndex(path, i, isLead))
+        if (path[i] == ' ' && (path[i + 1] == '\\' || path[i + 1] == '\0'))
+            return true;
+    return false;
+}

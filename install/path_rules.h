@@ -9,3 +9,6 @@ int FindRootEnd(const char *path, LeadByteRule isLead);
 // The end of the next component after `currentEnd`: the index of the next backslash, or the
 // path's length when there is none.
 int NextComponentEnd(const char *path, int currentEnd, LeadByteRule isLead);
+// True when a component ends in a blank. Windows drops that blank where it makes the folder and
+// keeps it where the name is not the path's last, so no file could be written below the folder made.
+bool HasComponentEndingInBlank(const char *path, LeadByteRule isLead);

@@ -44,7 +44,8 @@ static void InitialiseDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
 }
 
-// Proposes the product's folder one level below a folder picked in the shell's browser.
+// Proposes the product's folder one level below a folder picked in the shell's browser; a folder
+// with no file-system path (a library, say) leaves the box as it was.
 static void BrowseForFolder(HWND dialog)
 {
     char path[MAX_PATH];
@@ -57,14 +58,15 @@ static void BrowseForFolder(HWND dialog)
     browse.lpfn = NULL;
     browse.lParam = 0;
     browse.iImage = 0;
-    LPITEMIDLIST item = SHBrowseForFolderA(&browse);
-    if (item == NULL)
-        return;
-    TakePathFromItemList(item, path);
     char proposal[TNP_TEXT_CAPACITY];
-    if (BuildBrowsedInstallDirectory(proposal, sizeof proposal, path, SystemLeadByte))
+    if (TakePathFromItemList(SHBrowseForFolderA(&browse), path)
+        && BuildBrowsedInstallDirectory(proposal, sizeof proposal, path, SystemLeadByte))
         SetDlgItemTextA(dialog, IDC_PATH, proposal);
 }
+
+// The install's message boxes have no owner, so SELECT stays enabled beneath them; until the
+// install is over its buttons start, end and change nothing.
+static bool g_installing;
 
 INT_PTR CALLBACK SelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -72,11 +74,15 @@ INT_PTR CALLBACK SelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         InitialiseDialog(dialog);
         return TRUE;
     }
-    if (message != WM_COMMAND)
+    if (message != WM_COMMAND || g_installing)
         return FALSE;
     switch (LOWORD(wParam)) {
-    case IDOK:
-        return RunInstallSequence(dialog) ? TRUE : FALSE;
+    case IDOK: {
+        g_installing = true;
+        bool installed = RunInstallSequence(dialog);
+        g_installing = false;
+        return installed ? TRUE : FALSE;
+    }
     case IDCANCEL:
         EndDialog(dialog, 1);
         return TRUE;

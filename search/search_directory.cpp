@@ -2,6 +2,7 @@
 #include "name_match.h"
 #include "../resources/resource_ids.h"
 #include "../setup/globals.h"
+#include "../setup/path_chars.h"
 
 int g_searchAnimationCounter;
 
@@ -48,10 +49,20 @@ static bool IsDescendable(const char *directory, const WIN32_FIND_DATAA &entry)
         && !(directory[3] == '\0' && IsEmptiedByWindows(entry.cFileName));
 }
 
+// The name a folder opens by. Where the ANSI code page can't spell the long name, each character
+// lost comes back as '?', which no name on disk holds; the short name opens it then, where it has
+// one, else nothing does.
+static const char *OpeningName(const WIN32_FIND_DATAA &entry)
+{
+    if (FindFirstChar(entry.cFileName, 0, '?', SystemLeadByte) < 0)
+        return entry.cFileName;
+    return entry.cAlternateFileName[0] != '\0' ? entry.cAlternateFileName : NULL;
+}
+
 // "<directory><name>\" when it fits a path buffer; entries too deep are not entered.
 static bool BuildSubdirectory(char *path, const char *directory, const char *name)
 {
-    if (lstrlenA(directory) + lstrlenA(name) + 1 >= TNP_PATH_CAPACITY)
+    if (name == NULL || lstrlenA(directory) + lstrlenA(name) + 1 >= TNP_PATH_CAPACITY)
         return false;
     wsprintfA(path, "%s%s\\", directory, name);
     return true;
@@ -75,7 +86,7 @@ bool SearchDirectory(HWND dialog, const char *directory, const char *name)
             lstrcpyA(g_existingCopyDirectory, directory);
             return true;
         }
-        if (IsDescendable(directory, entry) && BuildSubdirectory(path, directory, entry.cFileName)
+        if (IsDescendable(directory, entry) && BuildSubdirectory(path, directory, OpeningName(entry))
             && SearchDirectory(dialog, path, name)) {
             FindClose(find);
             return true;

@@ -1,5 +1,6 @@
 // The run sequence: detect an earlier installation, ask or search, then let the user install.
 #include <windows.h>
+#include <objbase.h>
 #include "globals.h"
 #include "messages.h"
 #include "message_box.h"
@@ -34,6 +35,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     } else {
         DialogBoxParamA(g_instance, "SEARCH", NULL, SearchDlgProc, 0);
     }
+    // COM for the folder browser, the folder extensions it loads and the links, all on this thread;
+    // ended only where this call began it, as a thread left in another mode refuses it.
+    bool com = SUCCEEDED(CoInitialize(NULL));
     DialogBoxParamA(g_instance, "SELECT", NULL, SelectDlgProc, 0);
+    if (com)
+        CoUninitialize();
     return 0;
 }

@@ -3,11 +3,11 @@
 #include "short_install_directory.h"
 #include "../setup/registry_text.h"
 
-// The earlier tnp.inf in the current directory, or the empty text when there is none.
-static void ReadEarlierScript(char *text, DWORD capacity)
+// The earlier tnp.inf, or the empty text when there is none.
+static void ReadEarlierScript(const char *scriptPath, char *text, DWORD capacity)
 {
     DWORD read = 0;
-    HANDLE file = CreateFileA(TNP_UNINSTALL_SCRIPT, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE file = CreateFileA(scriptPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (file != INVALID_HANDLE_VALUE) {
         if (!ReadFile(file, text, capacity - 1, &read, NULL))
             read = 0;
@@ -16,15 +16,18 @@ static void ReadEarlierScript(char *text, DWORD capacity)
     text[read] = '\0';
 }
 
-static void ReadCurrentValue(int key, AudioCdValue &value)
+// False when the key is not there. A key whose default value is missing, or does not read whole as
+// a string, gives type 0.
+static bool ReadCurrentValue(int key, AudioCdValue &value)
 {
     HKEY handle;
     value.type = 0;
     value.text[0] = '\0';
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kAudioCdKeys[key], 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
-        return;
+        return false;
     value.type = ReadRegistryText(handle, NULL, value.text, sizeof value.text);
     RegCloseKey(handle);
+    return true;
 }
 
 // True when the value names a file in the install directory. It may name it in another form
@@ -50,22 +53,17 @@ static bool NamesInstalledFile(const char *text, const char *installDir, const c
     }
 }
 
-static bool CanGiveBack(int key, const AudioCdValue &value, const char *installDir, const char *shortDir)
-{
-    char row[AUDIO_CD_ROW_CAPACITY];
-    return value.type != 0 && ComposeAudioCdValueRow(row, sizeof row, key, value)
-        && !NamesInstalledFile(value.text, installDir, shortDir);
-}
-
-void FindWhatPlaysAudioCds(AudioCdValue values[AUDIO_CD_KEYS], const char *installDir)
+void FindWhatPlaysAudioCds(AudioCdValue values[AUDIO_CD_KEYS], const char *installDir, const char *scriptPath)
 {
     char earlierScript[SCRIPT_CAPACITY];
     char shortDir[TNP_TEXT_CAPACITY];
-    ReadEarlierScript(earlierScript, sizeof earlierScript);
+    char row[AUDIO_CD_ROW_CAPACITY];
+    ReadEarlierScript(scriptPath, earlierScript, sizeof earlierScript);
     GetShortInstallDirectory(installDir, shortDir, sizeof shortDir);
     for (int key = 0; key < AUDIO_CD_KEYS; ++key) {
-        ReadCurrentValue(key, values[key]);
-        if (!CanGiveBack(key, values[key], installDir, shortDir))
+        if (!ReadCurrentValue(key, values[key]) || NamesInstalledFile(values[key].text, installDir, shortDir))
             FindAudioCdRecord(earlierScript, key, values[key]);
+        else if (!ComposeAudioCdValueRow(row, sizeof row, key, values[key]))
+            values[key].type = AUDIO_CD_LEFT_ALONE;
     }
 }

@@ -3,8 +3,9 @@
 #pragma once
 #include "uninstall_script_text.h"
 
-// The values the uninstall is to leave for an installation into `installDir` (the current
-// directory, ending with a backslash): each key's value now, unless it is missing, can't be
-// written in the script or names something in `installDir` (the product had taken audio CDs over
-// before); then what the earlier tnp.inf there recorded, else the key is to be deleted.
-void FindWhatPlaysAudioCds(AudioCdValue values[AUDIO_CD_KEYS], const char *installDir);
+// The values the uninstall is to leave for an installation into `installDir` (ending with a
+// backslash), whose tnp.inf is `scriptPath`: each key's value now, unless the key is missing or
+// its value names something in `installDir` (the product had taken audio CDs over before); then
+// what the earlier tnp.inf recorded, else the key is to be deleted. A key there whose value the
+// script can't give back as it is (none, not a string, too long, a line break) is left alone.
+void FindWhatPlaysAudioCds(AudioCdValue values[AUDIO_CD_KEYS], const char *installDir, const char *scriptPath);

@@ -104,7 +104,6 @@ static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const
 void CreateShortcuts(const char *installDir, const char *programGroupFolder, const char *desktopFolder, bool ntLayout,
                      bool desktop)
 {
-    CoInitialize(NULL);
     IShellLinkA *link = NULL;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&link))
         && link != NULL) {
@@ -118,5 +117,4 @@ void CreateShortcuts(const char *installDir, const char *programGroupFolder, con
         }
         link->Release();
     }
-    CoUninitialize();
 }

@@ -28,14 +28,6 @@ static void AddPiece(ScriptText &script, const char *piece, bool composed)
         script.error = ERROR_INSUFFICIENT_BUFFER;
 }
 
-static void ReportFailure(const char *installDir, DWORD error)
-{
-    char path[TNP_TEXT_CAPACITY];
-    lstrcpynA(path, installDir, TNP_PATH_CAPACITY);
-    lstrcatA(path, TNP_UNINSTALL_SCRIPT);
-    ShowWarning(MSG_SCRIPT_NOT_WRITTEN, path, (int)error);
-}
-
 // The short form of a folder as the system gives it, or "" when it gives none (a folder that
 // was never made). The short form of a trailing backslash is not wanted.
 static void GetShortFolder(const char *folder, char *shortFolder)
@@ -67,8 +59,13 @@ static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char 
     return ComposeLinkFolderRow(text, TNP_TEXT_CAPACITY, row, ntLayout, place, SystemLeadByte);
 }
 
+static bool GivesBack(const AudioCdValue &value)
+{
+    return value.type == REG_SZ || value.type == REG_EXPAND_SZ;
+}
+
 // The rows that give audio CDs back: to the CD Player where the tool directory has it, as they
-// always have been; else to what played them when setup ran, deleting the keys that had nothing.
+// always have been; else to what played them when setup ran, deleting the keys that were not there.
 static void AddAudioCdRows(ScriptText &script, bool cdPlayer, const AudioCdValue *players, bool sets, bool removes,
                            bool ntLayout)
 {
@@ -82,7 +79,7 @@ static void AddAudioCdRows(ScriptText &script, bool cdPlayer, const AudioCdValue
             char windowsDir[TNP_TEXT_CAPACITY] = "";
             GetWindowsDirectoryA(windowsDir, TNP_PATH_CAPACITY);
             AddPiece(script, text, ComposeCdPlayerRow(text, sizeof text, key, windowsDir, ntLayout));
-        } else if (players[key].type != 0) {
+        } else if (GivesBack(players[key])) {
             AddPiece(script, text, ComposeAudioCdValueRow(text, sizeof text, key, players[key]));
         }
     }
@@ -98,13 +95,17 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
     ScriptText script;
     script.text[0] = '\0';
     script.error = 0;
+    // By its full path: the install directory may not have become the current one.
+    char scriptPath[TNP_TEXT_CAPACITY];
+    lstrcpynA(scriptPath, installDir, TNP_PATH_CAPACITY);
+    lstrcatA(scriptPath, TNP_UNINSTALL_SCRIPT);
     AudioCdValue players[AUDIO_CD_KEYS];
     bool cdPlayer = ToolDirectoryHasCdPlayer(ntLayout);
     bool sets = cdPlayer, removes = false;
     if (!cdPlayer) {
-        FindWhatPlaysAudioCds(players, installDir);
+        FindWhatPlaysAudioCds(players, installDir, scriptPath);
         for (int key = 0; key < AUDIO_CD_KEYS; ++key) {
-            sets = sets || players[key].type != 0;
+            sets = sets || GivesBack(players[key]);
             removes = removes || players[key].type == 0;
         }
     }
@@ -135,9 +136,9 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
     if (desktop)
         AddPiece(script, text, ComposeDesktopSection(text, sizeof text));
     if (script.error == 0)
-        script.error = WriteWholeOrNothing(TNP_UNINSTALL_SCRIPT, script.text, (DWORD)lstrlenA(script.text));
+        script.error = WriteWholeOrNothing(scriptPath, script.text, (DWORD)lstrlenA(script.text));
     if (script.error != 0) {
-        ReportFailure(installDir, script.error);
+        ShowWarning(MSG_SCRIPT_NOT_WRITTEN, scriptPath, (int)script.error);
         return false;
     }
     return true;

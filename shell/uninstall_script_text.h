@@ -37,9 +37,11 @@ enum { AUDIO_CD_KEYS = 3 };
 extern const char *const kAudioCdKeys[AUDIO_CD_KEYS];
 // Room for a whole script, and for one row of it that gives back a value.
 enum { SCRIPT_CAPACITY = 6144, AUDIO_CD_ROW_CAPACITY = 3 * TNP_TEXT_CAPACITY };
-// A default value of one of them as the uninstall is to leave it.
+// A default value of one of them as the uninstall is to leave it: `type` 1 (REG_SZ) or 2
+// (REG_EXPAND_SZ), written back; 0, the key deleted; AUDIO_CD_LEFT_ALONE, neither.
+enum { AUDIO_CD_LEFT_ALONE = 0xFF };
 struct AudioCdValue {
-    unsigned long type;  // 1 REG_SZ, 2 REG_EXPAND_SZ; 0: the uninstall deletes the key
+    unsigned long type;
     char text[TNP_TEXT_CAPACITY];
 };
 // The AddReg row that gives `value` back to audio-CD key `key` byte for byte, quoted and escaped

@@ -255,6 +255,9 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
         {deep + std::string(259 - deep.size(), 'u'), Invalid(deep + std::string(259 - deep.size(), 'u'))},
         {deep + std::string(300 - deep.size(), 'v'), Invalid(deep + std::string(259 - deep.size(), 'v'))},
         {"Tone Pilot", Invalid("Tone Pilot\\")},
+        // As pasted: Windows would make the folder without the blank, and no file would be found in it.
+        {"C:\\Tone Pilot ", Invalid("C:\\Tone Pilot \\")},
+        {"C:\\Tone \\Pilot", Invalid("C:\\Tone \\Pilot\\")},
         {"\\\\", Invalid("\\\\")},
         {"\\\\x", Invalid("\\\\x\\")},
     };
@@ -276,6 +279,8 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
     EXPECT_FALSE(Exists(deep + std::string(255 - deep.size(), 'r') + "\\TNPRead.txt"));
     EXPECT_FALSE(Exists("C:\\tnp.exe")) << "false success: installed into the root of C:";
     EXPECT_FALSE(Exists("C:\\tnp.inf")) << "false success: installed into the root of C:";
+    for (const char *made : {"C:\\Tone Pilot", "C:\\Tone"})
+        EXPECT_FALSE(Exists(made)) << made << " made for a refused path";
 }
 
 // Run with a double-byte code page by run_e2e.sh. The box takes 256 characters, which here can be

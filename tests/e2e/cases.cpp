@@ -101,10 +101,16 @@ TEST(Install, InCodePageEachLevelIsMadeWhole)
     ExpectOnlyTheseFoldersOnD(levels);
 }
 
+// The verb that plays audio CDs as DelegateExecute alone, which no row of the script could give
+// back: the install and its uninstall leave that key be.
 TEST(Install, DefaultsWithDesktop)
 {
+    AudioCd players = {{kDelegateOnly, "{6ff3d5e4-1b57-4b3d-9c11-8e2a4f0d7a31}"}, {0, ""}, {0, ""}};
+    SetAudioCdValues(players);
     InstallDefaults(true);
     ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+    RunRegisteredUninstall();
+    ExpectUninstalled(DefaultDir(), ExpectNtLayout(), players);
 }
 
 TEST(Install, DesktopCleared)
@@ -123,7 +129,7 @@ TEST(Install, TypedDirectoriesWithAndWithoutBackslash)
         HWND select = WaitForSelect();
         ASSERT_NE(select, nullptr);
         TypeText(select, ID_PATH, "D:\\Other Apps\\");
-        ConfirmAndExpectSuccess(select);
+        ConfirmAndExpectSuccess(select, true);
         EXPECT_EQ(setup.WaitForExit(), 0);
         ExpectInstalled("D:\\Other Apps\\", ExpectNtLayout(), true);
         ExpectPayloadFiles("D:\\Apps\\");  // the first copy is left as it was

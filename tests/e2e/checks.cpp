@@ -116,8 +116,11 @@ AudioCd AudioCdValues()
         char text[1024] = "";
         DWORD size = sizeof text, type = 0;
         if (RegOpenKeyExA(HKEY_CLASSES_ROOT, name, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            if (RegQueryValueExA(key, NULL, NULL, &type, (BYTE *)text, &size) != ERROR_SUCCESS)
-                type = 0;
+            if (RegQueryValueExA(key, NULL, NULL, &type, (BYTE *)text, &size) != ERROR_SUCCESS) {
+                type = kDelegateOnly;
+                size = sizeof text;
+                RegQueryValueExA(key, "DelegateExecute", NULL, NULL, (BYTE *)text, &size);
+            }
             RegCloseKey(key);
         }
         values.push_back({type, type != 0 ? text : ""});
@@ -131,7 +134,9 @@ void SetAudioCdValues(const AudioCd &values)
         RegDeleteKeyA(HKEY_CLASSES_ROOT, kAudioCdKeys[i]);
         HKEY key;
         if (values[i].type != 0 && RegCreateKeyA(HKEY_CLASSES_ROOT, kAudioCdKeys[i], &key) == ERROR_SUCCESS) {
-            RegSetValueExA(key, NULL, 0, values[i].type, (const BYTE *)values[i].text.c_str(), values[i].text.size() + 1);
+            bool delegate = values[i].type == kDelegateOnly;
+            RegSetValueExA(key, delegate ? "DelegateExecute" : NULL, 0, delegate ? REG_SZ : values[i].type,
+                           (const BYTE *)values[i].text.c_str(), values[i].text.size() + 1);
             RegCloseKey(key);
         }
     }
@@ -237,7 +242,7 @@ static std::string LinkRow(const std::string &key, const std::string &folder, co
 }
 
 // The rows that give audio CDs back to what played them: quoted, with quotes and percent signs
-// doubled, and the keys that held nothing deleted.
+// doubled, and the keys that held nothing deleted; none for a key no row could give back.
 static std::vector<std::string> AudioCdSections(const AudioCd &players, bool *sets, bool *removes)
 {
     std::vector<std::string> set = {"", "[TNP_SetCDPlayer]"}, removed = {"", "[TNP_DelCDPlayer]"};
@@ -245,6 +250,8 @@ static std::vector<std::string> AudioCdSections(const AudioCd &players, bool *se
         std::string quoted;
         for (char c : players[i].text)
             quoted += c == '"' ? "\"\"" : c == '%' ? "%%" : std::string(1, c);
+        if (players[i].type == kDelegateOnly)
+            continue;
         if (players[i].type == 0)
             removed.push_back(std::string("HKCR,") + kAudioCdKeys[i]);
         else

@@ -21,12 +21,14 @@ unsigned long UninstallNumber(const char *name);  // a REG_DWORD value; ~0 when 
 // In either registry view of 64-bit Windows.
 bool UninstallEntryExists();
 std::string HkcrDefault(const char *key);
-// The default values of the audio-CD keys (type 0: no such value) in the order setup reads them.
+// The default values of the audio-CD keys (type 0: no such key) in the order setup reads them; a
+// key without one, as Windows 8 and later keep many a verb, is kDelegateOnly with its DelegateExecute.
 struct RegText {
     unsigned long type;
     std::string text;
 };
 typedef std::vector<RegText> AudioCd;
+const unsigned long kDelegateOnly = ~0ul;
 extern const char *const kAudioCdKeys[3];
 AudioCd AudioCdValues();
 void SetAudioCdValues(const AudioCd &values);

@@ -41,8 +41,9 @@ HWND OpenBrowser(HWND select);
 // Picks the folder at the end of these tree items in a browser opened from SELECT and presses
 // OK; what SELECT then proposes.
 std::string BrowseTo(HWND select, const std::vector<std::string> &treeItems);
-// Presses OK and expects "Successfully installed." and a closed dialog.
-void ConfirmAndExpectSuccess(HWND select);
+// Presses OK and expects "Successfully installed." and a closed dialog; `pressAgain`: OK once more
+// while the box is up, which must start no second install.
+void ConfirmAndExpectSuccess(HWND select, bool pressAgain = false);
 // A first run of `exe` on a machine without an earlier copy, up to an open SELECT.
 HWND StartFirstRun(SetupProcess &setup, const char *exe = kSetupExe);
 // A later run: the question is shown and answered.
