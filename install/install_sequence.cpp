@@ -38,6 +38,8 @@ static bool ReadInstallDirectory(HWND dialog, char *installDir)
 
 static bool ExtractAllPayloadFiles(const char *installDir)
 {
+    if (!ReadyToReplacePayloadFiles(installDir))
+        return false;
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
         if (ExtractPayloadFile(g_payloadTable[i].resourceName, installDir, g_payloadTable[i].fileName) == 0)
             return false;

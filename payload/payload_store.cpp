@@ -59,12 +59,29 @@ DWORD GetPayloadSize(const char *resourceName)
     return length;
 }
 
+// Composed with room to spare so that a path too long to open can still be named.
+static bool ComposeOutputPath(char (&path)[TNP_TEXT_CAPACITY], const char *directory, const char *fileName)
+{
+    return CopyText(path, sizeof path, directory) && AppendText(path, sizeof path, fileName);
+}
+
+bool ReadyToReplacePayloadFiles(const char *directory)
+{
+    char path[TNP_TEXT_CAPACITY];
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
+        DWORD error = ComposeOutputPath(path, directory, g_payloadTable[i].fileName) ? ReadyToReplace(path) : 0;
+        if (error != 0) {
+            ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
+            return false;
+        }
+    }
+    return true;
+}
+
 DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const char *fileName)
 {
-    // Composed with room to spare so that a path too long to open can still be named.
     char path[TNP_TEXT_CAPACITY] = "";
-    if (!CopyText(path, sizeof path, directory) || !AppendText(path, sizeof path, fileName)
-        || TextLength(path) >= OUTPUT_PATH_CAPACITY) {
+    if (!ComposeOutputPath(path, directory, fileName) || TextLength(path) >= OUTPUT_PATH_CAPACITY) {
         ShowWarning(MSG_FILE_NOT_WRITTEN, path, ERROR_FILENAME_EXCED_RANGE);
         return 0;
     }

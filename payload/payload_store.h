@@ -7,3 +7,7 @@ DWORD GetPayloadSize(const char *resourceName);
 // Writes one payload file to `directory` (ending with a backslash) + `fileName`. Returns its
 // size, or 0 after a message when it was not written whole.
 DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const char *fileName);
+// Readies every payload file already in `directory` (ending with a backslash) to be replaced.
+// False after a message naming the first that another program holds, with none replaced, so
+// that a stop never leaves an earlier copy part old, part new.
+bool ReadyToReplacePayloadFiles(const char *directory);

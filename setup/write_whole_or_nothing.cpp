@@ -2,6 +2,9 @@
 #include "bounded_text.h"
 #include "path_chars.h"
 #include "product.h"
+#include "this_windows.h"
+
+typedef BOOL(WINAPI *MoveFileExAFn)(LPCSTR, LPCSTR, DWORD);
 
 // The new file is written beside its target, on the same drive, so that putting it in place is
 // a rename. The name is fixed so that whatever a killed run left is replaced by the next run.
@@ -35,10 +38,35 @@ static DWORD WriteAll(HANDLE file, const BYTE *data, DWORD length)
     return 0;
 }
 
-// Windows 95 renames onto no existing file, so the complete old copy is let go only now that
-// its successor is complete.
+DWORD ReadyToReplace(const char *path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    // Shared with nobody, the open fails while any other program has the file open; for writing,
+    // it fails while the file runs as a program or a loaded DLL. Nothing is written through it.
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return 0;
+    }
+    DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION ? error : 0;
+}
+
+// The complete old copy is let go only now that its successor is complete. Windows NT replaces
+// the name in one step: its delete would only mark a file another program holds, the rename onto
+// that name would fail, and the old file would go once the program lets go. Windows 95/98/ME
+// have no working MoveFileExA and rename onto no existing name, so there the old file is deleted
+// first; a file another program holds refuses that delete.
 static DWORD PutInPlace(const char *partPath, const char *path)
 {
+    MoveFileExAFn moveFileEx = (MoveFileExAFn)FindKernelFunction("MoveFileExA");
+    if (moveFileEx != NULL) {
+        if (moveFileEx(partPath, path, MOVEFILE_REPLACE_EXISTING))
+            return 0;
+        DWORD error = GetLastError();
+        if (error != ERROR_CALL_NOT_IMPLEMENTED)
+            return error;
+    }
     if (!DeleteFileA(path)) {
         DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND)
@@ -54,10 +82,13 @@ DWORD WriteWholeOrNothing(const char *path, const void *data, DWORD length)
     char partPath[TNP_TEXT_CAPACITY];
     if (!ComposePartPath(partPath, sizeof partPath, path))
         return ERROR_FILENAME_EXCED_RANGE;
+    DWORD error = ReadyToReplace(path);
+    if (error != 0)
+        return error;
     HANDLE file = CreateFileA(partPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
-    DWORD error = WriteAll(file, (const BYTE *)data, length);
+    error = WriteAll(file, (const BYTE *)data, length);
     // Closing may be where a network drive reports the write that failed.
     if (!CloseHandle(file) && error == 0)
         error = GetLastError();

@@ -237,6 +237,9 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     // With a CD Player the uninstall gives audio CDs to it, whatever played them before.
     if (std::getenv("TNP_EXPECT_CDPLAYER") == nullptr)
         TakeAudioCdsOver();
+    // Copied from a backup, every file came back read-only; the reinstall replaces them all.
+    for (const char *name : {"TNPRead.txt", "tnp.hlp", "tnp.cnt", "tnp.exe", "tnp32hlp.dll", "tnp16hlp.dll", "tnp.inf"})
+        ASSERT_TRUE(SetFileAttributesA((DefaultDir() + name).c_str(), FILE_ATTRIBUTE_READONLY)) << name;
     {
         // Reinstalled without the desktop link: the first run's is still there to be removed.
         SetupProcess setup;
@@ -246,6 +249,18 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
         Click(select, ID_DESKTOP);
         Sleep(200);
         EXPECT_FALSE(IsChecked(select, ID_DESKTOP));
+        // A scanner holds tnp.hlp, then tnp.inf, with read and delete sharing: each stops it, and stays.
+        const std::string stops[2][2] = {{"File ", dir + "tnp.hlp"}, {"Uninstall script ", dir + "tnp.inf"}};
+        for (const auto &stop : stops) {
+            HANDLE held = CreateFileA(stop[1].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL,
+                                      OPEN_EXISTING, 0, NULL);
+            Click(select, IDOK);
+            HWND box = WaitForMessageBox();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(Answer(box, IDOK), stop[0] + stop[1] + " could not be written, RC=32");
+            CloseHandle(held);
+            EXPECT_TRUE(Exists(stop[1])) << stop[1] << " lost once let go";
+        }
         ConfirmAndExpectSuccess(select);
         EXPECT_EQ(setup.WaitForExit(), 0);
         ExpectInstalled(dir, ExpectNtLayout(), true, player);

@@ -31,6 +31,7 @@ cases=(
     "bad-directory|BadInputInstall.UncreatableDirectoryKeepsTheDialogForAnotherTry||nt"
     "blocked-file|BadInputInstall.UnwritablePayloadFileStopsAndCancelRemovesNothing||nt"
     "full-drive|BadInputInstall.*FullDrive*||nt"
+    "running-tnp|BadInputInstall.ARunningTonePilot*||nt"
     "spoilt-payload|BadInputPayload.*||nt"
     "bad-entries|BadInputUninstallEntry.*||nt"
     "bad-paths|BadInputInstallPath.*-*.InCodePage*||nt"
