@@ -88,12 +88,13 @@ bool ComposeScriptFilesHead(char *out, int capacity)
     const char *const pieces[] = {
         "\r\n"
         "[TNP_DelRegUninstall]\r\n"
-        "HKLM,\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tone Pilot\"\r\n"
+        "HKLM,\"",
+        TNP_UNINSTALL_KEY,
+        "\"\r\n"
         "\r\n"
-        "[TNP_DelFiles]\r\n"
-        "tnp.inf\r\n",
+        "[TNP_DelFiles]\r\n" TNP_UNINSTALL_SCRIPT "\r\n",
     };
-    return Compose(out, capacity, pieces, 1);
+    return Compose(out, capacity, pieces, 3);
 }
 
 bool ComposeNameLine(char *out, int capacity, const char *name, const char *suffix)
