@@ -7,7 +7,10 @@ static const char kProgramsFolder[] = "\\Start Menu\\Programs";
 static const char kDesktopFolder[] = "\\Desktop";
 static const char kProgramGroup[] = "\\Tone Pilot\\";
 static const char kDesktopLink[] = "\\Tone Pilot.lnk";
-static const char kNtToolSubdirectory[] = "\\system32";
+const char *ToolSubdirectory(bool ntLayout)
+{
+    return ntLayout ? "\\system32" : "";
+}
 static const char kEnglishProgramFiles[] = "C:\\Program Files";
 
 bool IsNtLayout(unsigned long platformId)
@@ -63,7 +66,7 @@ bool BuildBrowsedInstallDirectory(char *out, int capacity, const char *pickedFol
 
 bool BuildToolPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *program)
 {
-    return Join(out, capacity, windowsDir, ntLayout ? kNtToolSubdirectory : "", "\\", program);
+    return Join(out, capacity, windowsDir, ToolSubdirectory(ntLayout), "\\", program);
 }
 
 bool BuildUninstallRunnerPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *wow64Folder)

@@ -16,6 +16,8 @@ bool BuildComposedDesktopFolder(char *out, int capacity, const char *windowsDir,
 // folder.
 bool BuildProgramGroupFolder(char *out, int capacity, const char *programsFolder, LeadByteRule isLead);
 bool BuildDesktopLinkFile(char *out, int capacity, const char *desktopFolder, LeadByteRule isLead);
+// The tool directory below the Windows directory: "\system32" on NT, none on the 95 family.
+const char *ToolSubdirectory(bool ntLayout);
 // A program of the tool directory, such as "rundll32.exe" or "cdplayer.exe".
 bool BuildToolPath(char *out, int capacity, const char *windowsDir, bool ntLayout, const char *program);
 // The rundll32.exe that runs the uninstall from its link: the tool directory's, or under WoW64

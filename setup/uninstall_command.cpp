@@ -4,7 +4,6 @@
 
 // The uninstall command is the runner, then the INF installer's section and mode, then the
 // script's path.
-static const char kRunner[] = TNP_UNINSTALL_RUNNER;
 static const char kInfSection[] = "setupapi.dll,InstallHinfSection " TNP_UNINSTALL_SECTION " 128 ";
 
 static bool BuildWithPrefix(char *out, int capacity, const char *folder, const char *runner,
@@ -25,7 +24,7 @@ static bool BuildWithPrefix(char *out, int capacity, const char *folder, const c
 
 bool BuildUninstallCommand(char *out, int capacity, const char *wow64Folder, const char *shortInstallDir)
 {
-    return BuildWithPrefix(out, capacity, wow64Folder, kRunner, shortInstallDir);
+    return BuildWithPrefix(out, capacity, wow64Folder, TNP_UNINSTALL_RUNNER, shortInstallDir);
 }
 
 bool BuildUninstallArguments(char *out, int capacity, const char *shortInstallDir)
@@ -48,9 +47,9 @@ static const char *AfterRunner(const char *text, LeadByteRule isLead)
     for (; text[end] != '\0' && text[end] != ' '; end = NextCharIndex(text, end, isLead))
         if (text[end] == '\\')
             nameStart = end + 1;
-    if (text[end] != ' ' || end - nameStart != (int)sizeof kRunner - 1)
+    if (text[end] != ' ' || end - nameStart != (int)sizeof TNP_UNINSTALL_RUNNER - 1)
         return 0;
-    const char *rest = TextAfter(text + nameStart, kRunner);
+    const char *rest = TextAfter(text + nameStart, TNP_UNINSTALL_RUNNER);
     return rest != 0 ? rest + 1 : 0;
 }
 

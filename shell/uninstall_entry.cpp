@@ -8,47 +8,40 @@
 #include "../setup/this_windows.h"
 #include "../setup/uninstall_command.h"
 
-static LONG SetText(HKEY key, const char *name, const char *text)
-{
-    return RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)text, (DWORD)lstrlenA(text) + 1);
-}
-
-static LONG SetNumber(HKEY key, const char *name, DWORD number)
-{
-    return RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE *)&number, sizeof number);
-}
-
 // The command that runs tnp.inf, named by the short form of the install directory.
-static LONG SetUninstallString(HKEY key, const char *installDir)
+static bool ComposeUninstallString(char *command, const char *installDir)
 {
     char shortDir[TNP_TEXT_CAPACITY];
     char wow64Folder[TNP_PATH_CAPACITY];
-    char command[TNP_TEXT_CAPACITY];
     GetShortInstallDirectory(installDir, shortDir, sizeof shortDir);
     GetWow64SystemFolder(wow64Folder, sizeof wow64Folder);
-    if (!BuildUninstallCommand(command, sizeof command, wow64Folder, shortDir))
-        return ERROR_INSUFFICIENT_BUFFER;
-    return SetText(key, "UninstallString", command);
+    return BuildUninstallCommand(command, TNP_TEXT_CAPACITY, wow64Folder, shortDir);
 }
 
-// What Add/Remove Programs shows beside the name: the product's icon, version, folder and size,
-// and no Change or Repair, which it has not.
-static LONG SetDetails(HKEY key, const char *installDir, DWORD sizeKilobytes)
+// Beside the name and the command, what Add/Remove Programs shows: the product's icon, version,
+// folder and size, and no Change or Repair, which it has not. The texts come first, then the
+// numbers; the first value the registry refuses ends the entry.
+enum { ENTRY_TEXTS = 5, ENTRY_VALUES = 8 };
+static const char kEntryValueNames[] = "DisplayName\0UninstallString\0DisplayIcon\0DisplayVersion\0"
+                                       "InstallLocation\0EstimatedSize\0NoModify\0NoRepair";
+
+static LONG SetEntryValues(HKEY key, const char *installDir, DWORD sizeKilobytes)
 {
+    char command[TNP_TEXT_CAPACITY];
     char icon[TNP_TEXT_CAPACITY] = "";
-    if (!AppendText(icon, sizeof icon, installDir) || !AppendText(icon, sizeof icon, TNP_MAIN_EXECUTABLE))
+    if (!ComposeUninstallString(command, installDir) || !AppendText(icon, sizeof icon, installDir)
+        || !AppendText(icon, sizeof icon, TNP_MAIN_EXECUTABLE))
         return ERROR_INSUFFICIENT_BUFFER;
-    LONG result = SetText(key, "DisplayIcon", icon);
-    if (result == ERROR_SUCCESS)
-        result = SetText(key, "DisplayVersion", TNP_VERSION_TEXT);
-    if (result == ERROR_SUCCESS)
-        result = SetText(key, "InstallLocation", installDir);
-    if (result == ERROR_SUCCESS)
-        result = SetNumber(key, "EstimatedSize", sizeKilobytes);
-    if (result == ERROR_SUCCESS)
-        result = SetNumber(key, "NoModify", 1);
-    if (result == ERROR_SUCCESS)
-        result = SetNumber(key, "NoRepair", 1);
+    const DWORD yes = 1;
+    const void *const data[ENTRY_VALUES] = {TNP_DISPLAY_NAME, command, icon, TNP_VERSION_TEXT, installDir,
+                                            &sizeKilobytes, &yes, &yes};
+    LONG result = ERROR_SUCCESS;
+    const char *name = kEntryValueNames;
+    for (int i = 0; i < ENTRY_VALUES && result == ERROR_SUCCESS; ++i, name += lstrlenA(name) + 1) {
+        bool text = i < ENTRY_TEXTS;
+        result = RegSetValueExA(key, name, 0, text ? REG_SZ : REG_DWORD, (const BYTE *)data[i],
+                                text ? (DWORD)lstrlenA((const char *)data[i]) + 1 : sizeof(DWORD));
+    }
     return result;
 }
 
@@ -62,11 +55,7 @@ void RegisterUninstallEntry(const char *installDir, DWORD sizeKilobytes)
         ShowWarning(MSG_ENTRY_NOT_REGISTERED, (int)result);
         return;
     }
-    result = SetText(key, "DisplayName", TNP_DISPLAY_NAME);
-    if (result == ERROR_SUCCESS)
-        result = SetUninstallString(key, installDir);
-    if (result == ERROR_SUCCESS)
-        result = SetDetails(key, installDir, sizeKilobytes);
+    result = SetEntryValues(key, installDir, sizeKilobytes);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS)
         ShowWarning(MSG_ENTRY_NOT_REGISTERED, (int)result);

@@ -1,5 +1,6 @@
 #include "uninstall_script_text.h"
 #include "../setup/bounded_text.h"
+#include "../setup/folders.h"
 
 static const char kLineEnd[] = "\r\n";
 
@@ -111,10 +112,11 @@ bool ComposeSectionStart(char *out, int capacity, const char *header)
 
 bool ComposeCdPlayerRow(char *out, int capacity, int row, const char *windowsDir, bool ntLayout)
 {
-    const char *tools = ntLayout ? "\\system32" : "";
+    // shell32.dll is in the system folder, which on the 95 family is not the tool directory.
+    const char *tools = ToolSubdirectory(ntLayout);
     const char *const rows[3][3] = {
         {"HKCR,AudioCD\\shell\\play\\command,,,", tools, "\\cdplayer.exe /Play %1\r\n"},
-        {"HKCR,AudioCD\\DefaultIcon,,,", ntLayout ? "\\system32" : "\\system", "\\shell32.dll,40\r\n"},
+        {"HKCR,AudioCD\\DefaultIcon,,,", ntLayout ? tools : "\\system", "\\shell32.dll,40\r\n"},
         {"HKCR,cdafile\\shell\\play\\command,,,", tools, "\\cdplayer.exe -Play %1\r\n"},
     };
     if (row < 0 || row > 2) {
