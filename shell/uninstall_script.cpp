@@ -49,13 +49,18 @@ static void GetShortWindowsDirectory(char *shortWindowsDir)
     GetShortFolder(windowsDir, shortWindowsDir);
 }
 
+// The desktop row's folder is the shell's folder itself, whose short form is asked for once.
 static bool ComposeRow(char *text, LinkFolderRow row, bool ntLayout, const char *folder, const LinkFolder &shellFolder,
                        const char *shortWindowsDir)
 {
     char shortFolder[TNP_TEXT_CAPACITY], shortShellFolder[TNP_TEXT_CAPACITY];
-    GetShortFolder(folder, shortFolder);
     GetShortFolder(shellFolder.path, shortShellFolder);
-    LinkFolderPlace place = {shortFolder, shortShellFolder, shellFolder.csidl, shortWindowsDir};
+    const char *shortOfFolder = shortShellFolder;
+    if (folder != shellFolder.path) {
+        GetShortFolder(folder, shortFolder);
+        shortOfFolder = shortFolder;
+    }
+    LinkFolderPlace place = {shortOfFolder, shortShellFolder, shellFolder.csidl, shortWindowsDir};
     return ComposeLinkFolderRow(text, TNP_TEXT_CAPACITY, row, ntLayout, place, SystemLeadByte);
 }
 

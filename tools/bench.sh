@@ -38,6 +38,8 @@ printf '%-44s %14s %10s\n' "install: OK to success box, median of 5 (ms)" "$(val
 printf '%-44s %14s %10s\n' "  of which until the last file is written (ms)" "$(value extract_ms)" ""
 printf '%-44s %14s %10s\n' "bare extract loop, median of 5 (ms)" "$(value bare_ms)" ""
 printf '%-44s %14s %10s\n' "extraction part / bare extract" "$(value extract_ratio)" "<= 1.2"
+printf '%-44s %14s %10s\n' "bare links, file and entry, median of 5 (ms)" "$(value bare_shell_ms)" ""
+printf '%-44s %14s %10s\n' "install after the files / bare links etc." "$(value shell_ratio)" "<= 1.2"
 printf '%-44s %14s %10s\n' "peak private memory of setup (KB)" "$(value peak_private_kb)" ""
 printf '%-44s %14s %10s\n' "  of our minimal dialog program (KB)" "$(value floor_peak_private_kb)" ""
 printf '%-44s %14s %10s\n' "setup above that floor (KB)" "$(value above_floor_kb)" "<= 1228"

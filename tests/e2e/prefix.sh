@@ -26,7 +26,7 @@ make_case_prefix() {  # <template> <case dir> <build dir> [Windows version] [she
     mkdir -p "$case_dir/d" "$case_dir/e/expect" "$case_dir/e/zpk"
     cp -a "$template" "$WINEPREFIX"
     cp "${TNP_SETUP_EXE:-$build/setup.exe}" "$case_dir/e/setup.exe"
-    cp "$build"/tests/e2e/{e2e_driver,floor_dialog,launch,launch64}.exe "$case_dir/e/"
+    cp "$build"/tests/e2e/{e2e_driver,floor_dialog,bare_shell_work,launch,launch64}.exe "$case_dir/e/"
     cp "$build"/payload-files/* "$case_dir/e/expect/"
     cp "$build"/payload/*.zpk "$case_dir/e/zpk/"
     mkdir -p "$case_dir/e/planted"  # another copy among DLLs of system names, as in a download folder

@@ -23,7 +23,7 @@ bool SetupProcess::Running()
     return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-static HWND Poll(bool (*found)(HWND *), DWORD timeoutMs)
+static HWND Poll(bool (*found)(HWND *), DWORD timeoutMs, DWORD pollMs = 25)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -32,7 +32,7 @@ static HWND Poll(bool (*found)(HWND *), DWORD timeoutMs)
             return window;
         if (GetTickCount() - start > timeoutMs)
             return NULL;
-        Sleep(25);
+        Sleep(pollMs);
     }
 }
 
@@ -47,7 +47,7 @@ HWND WaitForDialog(const char *caption, DWORD timeoutMs)
     }, timeoutMs);
 }
 
-HWND WaitForMessageBox(DWORD timeoutMs)
+HWND WaitForMessageBox(DWORD timeoutMs, DWORD pollMs)
 {
     return Poll([](HWND *window) {
         *window = NULL;
@@ -58,7 +58,7 @@ HWND WaitForMessageBox(DWORD timeoutMs)
                 return true;
             }
         return false;
-    }, timeoutMs);
+    }, timeoutMs, pollMs);
 }
 
 static HWND g_wantedOwner;

@@ -15,8 +15,9 @@ struct SetupProcess {
 
 // A top-level dialog-class window with this caption; NULL after the time-out.
 HWND WaitForDialog(const char *caption, DWORD timeoutMs = 60000);
-// A "Tone Pilot" message box (a dialog holding the static text id 0xFFFF); NULL after the time-out.
-HWND WaitForMessageBox(DWORD timeoutMs = 60000);
+// A "Tone Pilot" message box (a dialog holding the static text id 0xFFFF), looked for every
+// pollMs; NULL after the time-out.
+HWND WaitForMessageBox(DWORD timeoutMs = 60000, DWORD pollMs = 25);
 // A visible top-level dialog owned by this window, as the shell's folder browser is; NULL after
 // the time-out.
 HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs = 60000);
