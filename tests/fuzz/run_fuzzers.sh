@@ -17,7 +17,7 @@ declare -A sources=(
     [folder_rules]="setup/folders.cpp setup/uninstall_command.cpp"
     [command_line]="setup/command_line.cpp"
     [path_rules]="install/path_rules.cpp"
-    [script_text]="shell/uninstall_script_text.cpp"
+    [script_text]="shell/uninstall_script_text.cpp setup/folders.cpp setup/uninstall_command.cpp"
     [name_match]="search/name_match.cpp"
 )
 failed=0 total=0
