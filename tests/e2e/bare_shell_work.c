@@ -1,12 +1,8 @@
-/* What an install does after its files, with nothing else around it: the program group made,
-   the three product links, the uninstall link with its arguments and its "Run as administrator"
-   flag, and the desktop link saved through IShellLinkA; a file of tnp.inf's size written; the
-   uninstall entry's values set. The same targets, folders and values as setup's last run, read
-   from its entry before the clock starts, under names of its own (the group and desktop link
-   "Tone Pilot (bench)", the entry key of that name, the file C:\bare\tnp.inf), which each run
-   overwrites as setup's runs overwrite theirs. Timed from inside, COM start-up included; the
-   exit code is the time in microseconds, 0 when a step failed. Linked as setup.exe is (no C
-   runtime). */
+/* Bench only: what an install does after its files, with bare calls and nothing else: the group
+   folder, setup's five links (the uninstall link marked "Run as administrator" in its file, as
+   Wine's shell stores no such flag), a file of tnp.inf's size and the entry's eight values, for
+   setup's last install read from its entry, under names of its own ("Tone Pilot (bench)").
+   Timed from inside, COM start-up included; the exit code is microseconds, 0 when a step failed. */
 #define COBJMACROS
 #include <windows.h>
 #include <shlobj.h>
@@ -15,50 +11,30 @@
 #include "product_version.h"
 
 #define OWN_NAME "Tone Pilot (bench)"
-#define OWN_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" OWN_NAME
-#define SCRIPT_FILE "C:\\bare\\" TNP_UNINSTALL_SCRIPT
 #define ARGUMENTS_HEAD "setupapi.dll,InstallHinfSection " TNP_UNINSTALL_SECTION " 128 "
 
-static char g_script[32768];
-static char g_installDir[MAX_PATH];
+static char g_dir[MAX_PATH], g_script[32768];
 
-static BOOL SaveLink(IPersistFile *file, const char *folder, const char *name)
+static char *Join(char *out, const char *a, const char *b)
+{
+    return lstrcatA(lstrcpyA(out, a), b);
+}
+
+static BOOL Save(IShellLinkA *link, IPersistFile *file, const char *target, const char *folder, const char *name)
 {
     char path[MAX_PATH];
     WCHAR wide[MAX_PATH];
-    lstrcpyA(path, folder);
-    lstrcatA(path, name);
-    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
-    return SUCCEEDED(IPersistFile_Save(file, wide, TRUE));
+    MultiByteToWideChar(CP_ACP, 0, Join(path, folder, name), -1, wide, MAX_PATH);
+    return SUCCEEDED(IShellLinkA_SetPath(link, target)) && SUCCEEDED(IPersistFile_Save(file, wide, TRUE));
 }
 
-static BOOL LinkTo(IShellLinkA *link, IPersistFile *file, const char *target, const char *folder, const char *name)
-{
-    return SUCCEEDED(IShellLinkA_SetPath(link, target)) && SaveLink(file, folder, name);
-}
-
-static BOOL LinkToFile(IShellLinkA *link, IPersistFile *file, const char *fileName, const char *folder,
-                       const char *name)
-{
-    char target[MAX_PATH];
-    lstrcpyA(target, g_installDir);
-    lstrcatA(target, fileName);
-    return LinkTo(link, file, target, folder, name);
-}
-
-/* The flag Windows reads from the saved header's LinkFlags, which Wine's shell does not store. */
 static BOOL MarkRunAsAdministrator(const char *folder, const char *name)
 {
-    enum { LINK_FLAGS = 5, RUN_AS_USER = 0x2000 };
     char path[MAX_PATH];
-    DWORD header[LINK_FLAGS + 1], done = 0;
-    lstrcpyA(path, folder);
-    lstrcatA(path, name);
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return FALSE;
-    BOOL ok = ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header;
-    header[LINK_FLAGS] |= RUN_AS_USER;
+    DWORD header[6], done = 0;
+    HANDLE file = CreateFileA(Join(path, folder, name), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    BOOL ok = file != INVALID_HANDLE_VALUE && ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header;
+    header[5] |= 0x2000;
     ok = ok && SetFilePointer(file, 0, NULL, FILE_BEGIN) == 0 && WriteFile(file, header, sizeof header, &done, NULL);
     CloseHandle(file);
     return ok;
@@ -66,20 +42,21 @@ static BOOL MarkRunAsAdministrator(const char *folder, const char *name)
 
 static BOOL MakeLinks(const char *group, const char *desktop, const char *runner, const char *arguments)
 {
+    static const char *const files[3][2] = {
+        {"TNPRead.txt", "ReadMe File.lnk"}, {"tnp.hlp", "Help Contents.lnk"}, {TNP_MAIN_EXECUTABLE, TNP_DISPLAY_NAME ".lnk"}};
     IShellLinkA *link = NULL;
     IPersistFile *file = NULL;
+    char target[MAX_PATH];
     BOOL ok = FALSE;
     CoInitialize(NULL);
     if (SUCCEEDED(CoCreateInstance(&CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, &IID_IShellLinkA, (void **)&link))
         && SUCCEEDED(IShellLinkA_QueryInterface(link, &IID_IPersistFile, (void **)&file))) {
-        char groupTarget[MAX_PATH];
-        lstrcpynA(groupTarget, group, lstrlenA(group));
-        ok = LinkToFile(link, file, "TNPRead.txt", group, "ReadMe File.lnk")
-            && LinkToFile(link, file, "tnp.hlp", group, "Help Contents.lnk")
-            && LinkToFile(link, file, TNP_MAIN_EXECUTABLE, group, TNP_DISPLAY_NAME ".lnk")
-            && LinkTo(link, file, groupTarget, desktop, OWN_NAME ".lnk")
-            && SUCCEEDED(IShellLinkA_SetPath(link, runner)) && SUCCEEDED(IShellLinkA_SetArguments(link, arguments))
-            && SaveLink(file, group, TNP_UNINSTALL_LINK) && MarkRunAsAdministrator(group, TNP_UNINSTALL_LINK);
+        ok = TRUE;
+        for (int i = 0; i < 3; ++i)
+            ok = ok && Save(link, file, Join(target, g_dir, files[i][0]), group, files[i][1]);
+        lstrcpynA(target, group, lstrlenA(group));
+        ok = ok && Save(link, file, target, desktop, OWN_NAME ".lnk") && SUCCEEDED(IShellLinkA_SetArguments(link, arguments))
+            && Save(link, file, runner, group, TNP_UNINSTALL_LINK) && MarkRunAsAdministrator(group, TNP_UNINSTALL_LINK);
         IPersistFile_Release(file);
     }
     if (link != NULL)
@@ -88,60 +65,28 @@ static BOOL MakeLinks(const char *group, const char *desktop, const char *runner
     return ok;
 }
 
-static BOOL WriteScript(DWORD size)
+static BOOL WriteScriptAndEntry(DWORD scriptSize, DWORD sizeKilobytes, const char *command)
 {
-    DWORD written = 0;
-    HANDLE file = CreateFileA(SCRIPT_FILE, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return FALSE;
-    BOOL ok = WriteFile(file, g_script, size, &written, NULL) && written == size;
-    return CloseHandle(file) && ok;
-}
-
-static BOOL SetText(HKEY key, const char *name, const char *text)
-{
-    return RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)text, (DWORD)lstrlenA(text) + 1) == ERROR_SUCCESS;
-}
-
-static BOOL SetNumber(HKEY key, const char *name, DWORD number)
-{
-    return RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE *)&number, sizeof number) == ERROR_SUCCESS;
-}
-
-static BOOL SetEntry(const char *command, DWORD sizeKilobytes)
-{
+    static const char names[] = "DisplayName\0UninstallString\0DisplayIcon\0DisplayVersion\0InstallLocation\0"
+                                "EstimatedSize\0NoModify\0NoRepair";
     char icon[MAX_PATH];
-    HKEY key;
-    DWORD disposition;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, OWN_KEY, 0, (LPSTR)TNP_UNINSTALL_KEY_CLASS, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, NULL, &key, &disposition) != ERROR_SUCCESS)
-        return FALSE;
-    lstrcpyA(icon, g_installDir);
-    lstrcatA(icon, TNP_MAIN_EXECUTABLE);
-    BOOL ok = SetText(key, "DisplayName", TNP_DISPLAY_NAME) && SetText(key, "UninstallString", command)
-        && SetText(key, "DisplayIcon", icon) && SetText(key, "DisplayVersion", TNP_VERSION_TEXT)
-        && SetText(key, "InstallLocation", g_installDir) && SetNumber(key, "EstimatedSize", sizeKilobytes)
-        && SetNumber(key, "NoModify", 1) && SetNumber(key, "NoRepair", 1);
+    const DWORD yes = 1;
+    const void *data[8] = {TNP_DISPLAY_NAME, command, Join(icon, g_dir, TNP_MAIN_EXECUTABLE), TNP_VERSION_TEXT, g_dir,
+                           &sizeKilobytes, &yes, &yes};
+    DWORD written = 0, disposition;
+    HKEY key = NULL;
+    HANDLE file = CreateFileA("C:\\bare\\" TNP_UNINSTALL_SCRIPT, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    BOOL ok = file != INVALID_HANDLE_VALUE && WriteFile(file, g_script, scriptSize, &written, NULL);
+    ok = CloseHandle(file) && ok && written == scriptSize
+        && RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" OWN_NAME, 0,
+                           (LPSTR)TNP_UNINSTALL_KEY_CLASS, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &key,
+                           &disposition) == ERROR_SUCCESS;
+    const char *name = names;
+    for (int i = 0; i < 8 && ok; ++i, name += lstrlenA(name) + 1)
+        ok = RegSetValueExA(key, name, 0, i < 5 ? REG_SZ : REG_DWORD, (const BYTE *)data[i],
+                            i < 5 ? (DWORD)lstrlenA((const char *)data[i]) + 1 : sizeof(DWORD)) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
-}
-
-/* Where setup's last run installed, the size it gave, and the size of the tnp.inf it wrote. */
-static BOOL ReadSetupsRun(DWORD *sizeKilobytes, DWORD *scriptSize)
-{
-    HKEY key;
-    DWORD length = sizeof g_installDir, numberLength = sizeof *sizeKilobytes;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TNP_UNINSTALL_KEY, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return FALSE;
-    BOOL ok = RegQueryValueExA(key, "InstallLocation", NULL, NULL, (BYTE *)g_installDir, &length) == ERROR_SUCCESS
-        && RegQueryValueExA(key, "EstimatedSize", NULL, NULL, (BYTE *)sizeKilobytes, &numberLength) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    char script[MAX_PATH];
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    lstrcpyA(script, g_installDir);
-    lstrcatA(script, TNP_UNINSTALL_SCRIPT);
-    *scriptSize = ok && GetFileAttributesExA(script, GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
-    return *scriptSize > 0 && *scriptSize <= sizeof g_script;
 }
 
 static BOOL Work(DWORD scriptSize, DWORD sizeKilobytes)
@@ -151,34 +96,37 @@ static BOOL Work(DWORD scriptSize, DWORD sizeKilobytes)
     if (!SHGetSpecialFolderPathA(NULL, programs, CSIDL_COMMON_PROGRAMS, FALSE)
         || !SHGetSpecialFolderPathA(NULL, desktop, CSIDL_COMMON_DESKTOPDIRECTORY, FALSE))
         return FALSE;
-    lstrcpyA(group, programs);
-    lstrcatA(group, "\\" OWN_NAME "\\");
+    Join(group, programs, "\\" OWN_NAME "\\");
     lstrcatA(desktop, "\\");
-    if (!CreateDirectoryA(group, NULL) && GetLastError() != ERROR_ALREADY_EXISTS)
+    DWORD length = GetShortPathNameA(g_dir, shortDir, MAX_PATH);
+    if ((!CreateDirectoryA(group, NULL) && GetLastError() != ERROR_ALREADY_EXISTS) || length == 0 || length >= MAX_PATH)
         return FALSE;
-    DWORD length = GetShortPathNameA(g_installDir, shortDir, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return FALSE;
-    lstrcpyA(arguments, ARGUMENTS_HEAD);
-    lstrcatA(arguments, shortDir);
-    lstrcatA(arguments, TNP_UNINSTALL_SCRIPT);
+    lstrcatA(Join(arguments, ARGUMENTS_HEAD, shortDir), TNP_UNINSTALL_SCRIPT);
     GetSystemDirectoryA(runner, MAX_PATH);
     lstrcatA(runner, "\\" TNP_UNINSTALL_RUNNER);
-    lstrcpyA(command, TNP_UNINSTALL_RUNNER " ");
-    lstrcatA(command, arguments);
-    return MakeLinks(group, desktop, runner, arguments) && WriteScript(scriptSize) && SetEntry(command, sizeKilobytes);
+    Join(command, TNP_UNINSTALL_RUNNER " ", arguments);
+    return MakeLinks(group, desktop, runner, arguments) && WriteScriptAndEntry(scriptSize, sizeKilobytes, command);
 }
 
 void WinMainCRTStartup(void)
 {
-    DWORD sizeKilobytes, scriptSize;
-    if (!ReadSetupsRun(&sizeKilobytes, &scriptSize))
+    DWORD sizeKilobytes = 0, length = sizeof g_dir, numberLength = sizeof sizeKilobytes;
+    char script[MAX_PATH];
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    HKEY key = NULL;
+    BOOL ok = RegOpenKeyExA(HKEY_LOCAL_MACHINE, TNP_UNINSTALL_KEY, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS
+        && RegQueryValueExA(key, "InstallLocation", NULL, NULL, (BYTE *)g_dir, &length) == ERROR_SUCCESS
+        && RegQueryValueExA(key, "EstimatedSize", NULL, NULL, (BYTE *)&sizeKilobytes, &numberLength) == ERROR_SUCCESS
+        && GetFileAttributesExA(Join(script, g_dir, TNP_UNINSTALL_SCRIPT), GetFileExInfoStandard, &data)
+        && data.nFileSizeLow <= sizeof g_script;
+    RegCloseKey(key);
+    if (!ok)
         ExitProcess(0);
     CreateDirectoryA("C:\\bare", NULL);
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    BOOL ok = Work(scriptSize, sizeKilobytes);
+    ok = Work(data.nFileSizeLow, sizeKilobytes);
     QueryPerformanceCounter(&end);
     ExitProcess(ok ? (UINT)((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart) : 0);
 }
