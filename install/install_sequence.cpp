@@ -36,16 +36,6 @@ static bool ReadInstallDirectory(HWND dialog, char *installDir)
     return true;
 }
 
-static bool ExtractAllPayloadFiles(const char *installDir)
-{
-    if (!ReadyToReplacePayloadFiles(installDir))
-        return false;
-    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
-        if (ExtractPayloadFile(g_payloadTable[i].resourceName, installDir, g_payloadTable[i].fileName) == 0)
-            return false;
-    return true;
-}
-
 // The program-group folder, made on disk. False when its path does not fit MAX_PATH (the user
 // has been told, as for any folder that can't be made) so that no link is written beside it.
 static bool MakeProgramGroupFolder(const char *programsFolder, char *folder)
@@ -66,7 +56,7 @@ bool RunInstallSequence(HWND dialog)
     if (!ReadInstallDirectory(dialog, installDir) || !CreatePath(installDir))
         return false;
     SetCurrentDirectoryA(installDir);
-    if (!ExtractAllPayloadFiles(installDir))
+    if (!ReplacePayloadFiles(installDir))
         return false;
 
     bool ntLayout = DetectNtLayout();

@@ -4,18 +4,19 @@
 #include "../setup/bounded_text.h"
 #include "../setup/globals.h"
 #include "../setup/messages.h"
+#include "../setup/product.h"
 #include "../setup/message_box.h"
 #include "../setup/write_whole_or_nothing.h"
 
 enum { OUTPUT_PATH_CAPACITY = 256 };
 
-// The installed name of a payload resource, for messages about it.
-static const char *FileNameOf(const char *resourceName)
+// The row of a payload resource, whose file name messages give and whose slot it is staged in.
+static int RowOf(const char *resourceName)
 {
-    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
-        if (TextEquals(g_payloadTable[i].resourceName, resourceName))
-            return g_payloadTable[i].fileName;
-    return resourceName;
+    int row = 0;
+    while (row < PAYLOAD_ROW_COUNT - 1 && !TextEquals(g_payloadTable[row].resourceName, resourceName))
+        ++row;
+    return row;
 }
 
 // Decompresses one payload file into a heap buffer the caller frees with HeapFree. A stream
@@ -42,7 +43,7 @@ static BYTE *DecompressPayload(const char *resourceName, DWORD *length)
         if (result == Z_MEM_ERROR)
             ShowWarning(MSG_BUFFER_FAILED);
         else
-            ShowWarning(MSG_PAYLOAD_DAMAGED, FileNameOf(resourceName));
+            ShowWarning(MSG_PAYLOAD_DAMAGED, g_payloadTable[RowOf(resourceName)].fileName);
         return NULL;
     }
     *length = produced;
@@ -65,7 +66,7 @@ static bool ComposeOutputPath(char (&path)[TNP_TEXT_CAPACITY], const char *direc
     return CopyText(path, sizeof path, directory) && AppendText(path, sizeof path, fileName);
 }
 
-bool ReadyToReplacePayloadFiles(const char *directory)
+static bool ReadyToReplacePayloadFiles(const char *directory)
 {
     char path[TNP_TEXT_CAPACITY];
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
@@ -90,11 +91,38 @@ DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const 
     BYTE *buffer = DecompressPayload(resourceName, &length);
     if (buffer == NULL)
         return 0;
-    DWORD error = WriteWholeOrNothing(path, buffer, length);
+    DWORD error = StageFile(directory, RowOf(resourceName), buffer, length);
     HeapFree(GetProcessHeap(), 0, buffer);
     if (error != 0) {
         ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
         return 0;
     }
     return length;
+}
+
+bool ReplacePayloadFiles(const char *directory)
+{
+    const char *names[INSTALLED_FILE_COUNT];
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
+        names[i] = g_payloadTable[i].fileName;
+    names[SCRIPT_SLOT] = TNP_UNINSTALL_SCRIPT;
+    ReplacedFiles installed = {directory, names, 0, INSTALLED_FILE_COUNT};
+    TidyLeftovers(installed);
+    if (!ReadyToReplacePayloadFiles(directory))
+        return false;
+    ReplacedFiles payload = {directory, names, 0, PAYLOAD_ROW_COUNT};
+    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
+        if (ExtractPayloadFile(g_payloadTable[i].resourceName, directory, names[i]) == 0) {
+            RemoveStaged(payload);
+            return false;
+        }
+    int failed;
+    DWORD error = PutStagedInPlace(payload, &failed);
+    if (error != 0) {
+        char path[TNP_TEXT_CAPACITY];
+        ComposeOutputPath(path, directory, names[failed]);
+        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
+        return false;
+    }
+    return true;
 }

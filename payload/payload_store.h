@@ -4,10 +4,12 @@
 
 // The decompressed size of one payload file; 0 after a message when it can't be had.
 DWORD GetPayloadSize(const char *resourceName);
-// Writes one payload file to `directory` (ending with a backslash) + `fileName`. Returns its
-// size, or 0 after a message when it was not written whole.
+// Writes one payload file whole under its staged name beside `directory` (ending with a
+// backslash) + `fileName`, its target. Returns its size, or 0 after a message naming the target
+// when it was not written whole.
 DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const char *fileName);
-// Readies every payload file already in `directory` (ending with a backslash) to be replaced.
-// False after a message naming the first that another program holds, with none replaced, so
-// that a stop never leaves an earlier copy part old, part new.
-bool ReadyToReplacePayloadFiles(const char *directory);
+// Replaces the payload files in `directory` as one: what a killed run left is tidied, every
+// target checked, every file staged, and only then are the staged files put in place. False
+// after a message naming the file that failed, with every earlier file as it was and nothing
+// new left, so that a stop never leaves an earlier copy part old, part new.
+bool ReplacePayloadFiles(const char *directory);

@@ -9,6 +9,9 @@ struct PayloadRow {
 };
 
 enum { PAYLOAD_ROW_COUNT = 6 };
+// The files setup writes into the install directory: the payload rows, then the uninstall
+// script. Each slot has names of its own beside its file while that is replaced.
+enum { SCRIPT_SLOT = PAYLOAD_ROW_COUNT, INSTALLED_FILE_COUNT };
 enum { PAYLOAD_BUFFER_SIZE = 1000000 };  // decimal, the capacity for one decompressed file
 
 extern const PayloadRow g_payloadTable[PAYLOAD_ROW_COUNT];

@@ -140,8 +140,10 @@ bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool deskto
     AddAudioCdRows(script, cdPlayer, players, sets, removes, ntLayout);
     if (desktop)
         AddPiece(script, text, ComposeDesktopSection(text, sizeof text));
+    const char *name = TNP_UNINSTALL_SCRIPT;
+    ReplacedFiles file = {installDir, &name, SCRIPT_SLOT, 1};
     if (script.error == 0)
-        script.error = WriteWholeOrNothing(scriptPath, script.text, (DWORD)lstrlenA(script.text));
+        script.error = WriteWholeOrNothing(file, script.text, (DWORD)lstrlenA(script.text));
     if (script.error != 0) {
         ShowWarning(MSG_SCRIPT_NOT_WRITTEN, scriptPath, (int)script.error);
         return false;

@@ -224,7 +224,7 @@ TEST(Uninstall, TheRegisteredCommandRemovesTheInstallation)
     // What a run killed while writing a file leaves beside the files, under the one name setup
     // writes to before a file is whole; this run must take it over.
     ASSERT_TRUE(CreateDirectoryA(DefaultDir().c_str(), NULL));
-    HANDLE leftover = CreateFileA((DefaultDir() + "tnp_new.tmp").c_str(), GENERIC_WRITE, 0, NULL,
+    HANDLE leftover = CreateFileA((DefaultDir() + "tnp_new4.tmp").c_str(), GENERIC_WRITE, 0, NULL,
                                   CREATE_ALWAYS, 0, NULL);
     ASSERT_NE(leftover, INVALID_HANDLE_VALUE);
     DWORD written = 0;

@@ -295,7 +295,7 @@ TEST(UninstallScript, WrittenIntoTheCurrentDirectoryForAllFourChoices)
             EXPECT_TRUE(WriteUninstallScript(Folders(profile + "\\Start Menu\\Programs", 0, profile + "\\Desktop", 0),
                                              nt != 0, desktop != 0, dir.c_str()));
             EXPECT_EQ(ReadWholeFile(dir + "tnp.inf"), Rows(nt != 0, desktop != 0, WindowsDir()));
-            EXPECT_FALSE(PathExists(dir + "tnp_new.tmp")) << "the script was written under another name";
+            EXPECT_FALSE(PathExists(dir + "tnp_new7.tmp")) << "the script was written under another name";
             EXPECT_TRUE(boxes.Texts().empty());
         }
     SetCurrentDirectoryA("C:\\");
@@ -341,7 +341,7 @@ TEST(BadInputUninstallScript, AScriptThatCantBeCreatedIsReported)
     EXPECT_FALSE(WriteUninstallScript(Folders("C:\\P", 0, "C:\\D", 0), true, true, dir.c_str()))
         << "false success: reported as written";
     SetCurrentDirectoryA("C:\\");
-    EXPECT_FALSE(PathExists(dir + "tnp_new.tmp")) << "the script was left under another name";
+    EXPECT_FALSE(PathExists(dir + "tnp_new7.tmp")) << "the script was left under another name";
     std::vector<std::string> texts = boxes.Texts();
     ASSERT_EQ(texts.size(), 1u) << "false success: nothing was said";
     EXPECT_EQ(texts[0], "Uninstall script " + dir + "tnp.inf could not be written, RC=5");
