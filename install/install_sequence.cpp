@@ -1,7 +1,6 @@
 #include "install_sequence.h"
 #include "create_path.h"
 #include "../payload/payload_store.h"
-#include "../payload/payload_table.h"
 #include "../resources/resource_ids.h"
 #include "../setup/folders.h"
 #include "../setup/messages.h"
