@@ -55,7 +55,8 @@ static bool NamesInstalledFile(const char *text, const char *installDir, const c
 
 void FindWhatPlaysAudioCds(AudioCdValue values[AUDIO_CD_KEYS], const char *installDir, const char *scriptPath)
 {
-    char earlierScript[SCRIPT_CAPACITY];
+    // Too big for a frame: see the code options.
+    static char earlierScript[SCRIPT_CAPACITY];
     char shortDir[TNP_TEXT_CAPACITY];
     char row[AUDIO_CD_ROW_CAPACITY];
     ReadEarlierScript(scriptPath, earlierScript, sizeof earlierScript);

@@ -97,14 +97,15 @@ static void AddAudioCdRows(ScriptText &script, bool cdPlayer, const AudioCdValue
 
 bool WriteUninstallScript(const LinkFolders &folders, bool ntLayout, bool desktop, const char *installDir)
 {
-    ScriptText script;
+    // Too big for a frame, as the values given back are: see the code options.
+    static ScriptText script;
     script.text[0] = '\0';
     script.error = 0;
     // By its full path: the install directory may not have become the current one.
     char scriptPath[TNP_TEXT_CAPACITY];
     lstrcpynA(scriptPath, installDir, TNP_PATH_CAPACITY);
     lstrcatA(scriptPath, TNP_UNINSTALL_SCRIPT);
-    AudioCdValue players[AUDIO_CD_KEYS];
+    static AudioCdValue players[AUDIO_CD_KEYS];
     bool cdPlayer = ToolDirectoryHasCdPlayer(ntLayout);
     bool sets = cdPlayer, removes = false;
     if (!cdPlayer) {

@@ -29,27 +29,60 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The same six files decompressed from the packed streams and written, with nothing around it.
-double BareExtractMilliseconds(const std::string &dir)
+std::vector<std::string> PackedStreams()
 {
     static const char *const streams[6] = {"TNPREAD.TXT", "TNP.HLP", "TNP.CNT", "TNP.EXE", "TNP32HLP.DLL",
                                            "TNP16HLP.DLL"};
     std::vector<std::string> packed;
     for (const char *name : streams)
         packed.push_back(FileBytes(std::string("E:\\zpk\\") + name + ".zpk"));
+    return packed;
+}
+
+void WriteUnpacked(const std::string &path, const std::string &packed, std::vector<unsigned char> &buffer)
+{
+    uLongf length = (uLongf)buffer.size();
+    uncompress(buffer.data(), &length, (const Bytef *)packed.data(), (uLong)packed.size());
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    WriteFile(file, buffer.data(), (DWORD)length, &written, NULL);
+    CloseHandle(file);
+}
+
+// The same six files decompressed from the packed streams and written, with nothing around it.
+double BareExtractMilliseconds(const std::string &dir)
+{
+    std::vector<std::string> packed = PackedStreams();
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     std::vector<unsigned char> buffer(1000000);
+    for (int i = 0; i < 6; ++i)
+        WriteUnpacked(dir + kPayloadFiles[i].name, packed[i], buffer);
+    QueryPerformanceCounter(&end);
+    return Milliseconds(start, end);
+}
+
+// The calls an upgrade needs to lose nothing, bare: each file written beside its target, then
+// each earlier one renamed aside and its successor renamed in. Timed, as setup is, until the last
+// file is in; the set-aside copies are removed after. `dir` holds the six from the loop above,
+// less the last, as setup's folder does when it is timed.
+double BareSwapMilliseconds(const std::string &dir)
+{
+    std::vector<std::string> packed = PackedStreams();
+    DeleteFileA((dir + kPayloadFiles[5].name).c_str());
+    auto beside = [&](int i, char kind) { return dir + "tnp_" + kind + std::to_string(i) + ".tmp"; };
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    std::vector<unsigned char> buffer(1000000);
+    for (int i = 0; i < 6; ++i)
+        WriteUnpacked(beside(i, 'n'), packed[i], buffer);
     for (int i = 0; i < 6; ++i) {
-        uLongf length = (uLongf)buffer.size();
-        uncompress(buffer.data(), &length, (const Bytef *)packed[i].data(), (uLong)packed[i].size());
-        HANDLE file = CreateFileA((dir + kPayloadFiles[i].name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0,
-                                  NULL);
-        DWORD written = 0;
-        WriteFile(file, buffer.data(), (DWORD)length, &written, NULL);
-        CloseHandle(file);
+        MoveFileA((dir + kPayloadFiles[i].name).c_str(), beside(i, 'o').c_str());
+        MoveFileA(beside(i, 'n').c_str(), (dir + kPayloadFiles[i].name).c_str());
     }
     QueryPerformanceCounter(&end);
+    for (int i = 0; i < 6; ++i)
+        DeleteFileA(beside(i, 'o').c_str());
     return Milliseconds(start, end);
 }
 
@@ -196,7 +229,7 @@ double ShownWalkMilliseconds(long *directories)
 
 TEST(Bench, InstallSequence)
 {
-    std::vector<double> installs, extracts, bare, bareShell;
+    std::vector<double> installs, extracts, bare, bareSwap, bareShell;
     const std::string lastFile = "c:\\Program Files\\Tone Pilot\\tnp16hlp.dll";
     for (int run = 0; run < 5; ++run) {
         SetupProcess setup;
@@ -239,6 +272,7 @@ TEST(Bench, InstallSequence)
         CreateDirectoryA("C:\\bare", NULL);
         WaitForLinkHelpers();
         bare.push_back(BareExtractMilliseconds("C:\\bare\\"));
+        bareSwap.push_back(BareSwapMilliseconds("C:\\bare\\"));
         // What setup does after its files, done with bare calls by a program that times itself.
         SetupProcess shellWork;
         ASSERT_TRUE(shellWork.Start("E:\\bare_shell_work.exe"));
@@ -246,14 +280,15 @@ TEST(Bench, InstallSequence)
         ASSERT_GT(microseconds, 0) << "bare_shell_work.exe did not do all its work";
         bareShell.push_back(microseconds / 1000.0);
     }
-    double install = Median(installs), extract = Median(extracts), loop = Median(bare), shell = Median(bareShell);
+    double install = Median(installs), extract = Median(extracts), loop = Median(bare), swap = Median(bareSwap), shell = Median(bareShell);
     // Measured apart from the timed runs, so that the sampling never slows them down.
     SIZE_T peakPrivate = SetupPeakPrivate(), floor = FloorPeakPrivate();
     ASSERT_GT(peakPrivate, 0u);
     ASSERT_GT(floor, 0u);
-    printf("FIGURE install_ms=%.1f extract_ms=%.1f bare_ms=%.1f extract_ratio=%.2f bare_shell_ms=%.1f"
+    printf("FIGURE install_ms=%.1f extract_ms=%.1f bare_ms=%.1f extract_ratio=%.2f bare_swap_ms=%.1f"
+           " swap_ratio=%.2f bare_shell_ms=%.1f"
            " shell_ratio=%.2f peak_private_kb=%zu floor_peak_private_kb=%zu above_floor_kb=%ld\n",
-           install, extract, loop, extract / loop, shell, (install - extract) / shell, (size_t)(peakPrivate / 1024),
+           install, extract, loop, extract / loop, swap, extract / swap, shell, (install - extract) / shell, (size_t)(peakPrivate / 1024),
            (size_t)(floor / 1024), (long)(peakPrivate / 1024) - (long)(floor / 1024));
 }
 
