@@ -1,4 +1,5 @@
 #include "install_sequence.h"
+#include "close_folder.h"
 #include "create_path.h"
 #include "../payload/payload_store.h"
 #include "../resources/resource_ids.h"
@@ -54,6 +55,8 @@ bool RunInstallSequence(HWND dialog)
     char installDir[TNP_PATH_CAPACITY];
     if (!ReadInstallDirectory(dialog, installDir) || !CreatePath(installDir))
         return false;
+    // Before the first file is staged there, so that every file setup writes inherits the result.
+    CloseFolderToOthers(installDir);
     SetCurrentDirectoryA(installDir);
     if (!ReplacePayloadFiles(installDir))
         return false;

@@ -27,11 +27,16 @@ bool DetectNtLayout()
     return IsNtLayout(version.dwPlatformId);
 }
 
-bool LinksAskForElevation()
+unsigned long NtMajorVersion()
 {
     OSVERSIONINFOA version;
     ReadVersion(version);
-    return IsNtLayout(version.dwPlatformId) && version.dwMajorVersion >= 6;
+    return IsNtLayout(version.dwPlatformId) ? version.dwMajorVersion : 0;
+}
+
+bool LinksAskForElevation()
+{
+    return NtMajorVersion() >= 6;
 }
 
 // Windows 95, NT 4 and 2000 have neither call, and 32-bit XP has the folder call without a

@@ -55,6 +55,7 @@ cases+=(
     "search-long|Search.*||nt"
     "search-emptied|Search.*||nt"
     "search-unspelt|Search.*||nt|||C.UTF-8"
+    "search-open|Search.*||nt"
 )
 # The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
 # pages, with names whose last character has 0x5C as its second byte, in UTF-8 as the drive
@@ -130,6 +131,9 @@ lay_out_search() {  # <case name> <case dir>
     search-unspelt)  # a name code page 1252 can't spell: entered, shown and installed into by Wine's short name
         mkdir -p "$d/Программы/Tone Pilot"; touch "$d/Программы/Tone Pilot/tnp.exe"
         export TNP_EXPECT_FOUND='D:\____~20A\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
+    search-open)  # a copy in a folder every user may write to
+        mkdir -p "$c/TNP"; touch "$c/TNP/tnp.exe"; chmod 0777 "$c/TNP"
+        export TNP_EXPECT_FOUND='C:\TNP\' TNP_SEARCH_INSTALL=1 ;;
     search-loops)  # a link back up the tree and a tree deeper than any path buffer, then a copy
         mkdir -p "$d/m"; ln -s .. "$d/m/loop"
         python3 -c "import os,sys; os.makedirs(os.path.join(sys.argv[1], *(['deep' + 'e'*26]*12)))" "$d/m"
@@ -173,6 +177,15 @@ check_code_page_tree() {  # <case name> <case dir>
     esac
     diff <(lines "$folders") <(cd "$2/d" && find . -mindepth 1 -type d | sort) | sed 's/^/    folders on D: /'
     diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'
+}
+
+# An open folder closed to others, the default one left as Program Files is; Wine maps
+# Everyone's write access onto the others' write bit. Empty when so; else what is wrong.
+check_folder_modes() {  # <case name>
+    local c=$WINEPREFIX/drive_c
+    [ "$1" != search-open ] || (( (0$(stat -c %a "$c/TNP") & 2) == 0 )) || echo "    C:\\TNP is still writable for others"
+    [ "$1" != defaults ] || [ "$(stat -c %a "$c/Program Files/Tone Pilot")" = "$(stat -c %a "$c/Program Files")" ] ||
+        echo "    the default folder's mode is now $(stat -c %a "$c/Program Files/Tone Pilot")"
 }
 
 # A small volume of its own as the fixed drive G: for the full-drive cases, which fill it up
@@ -264,7 +277,7 @@ for a in range(10):
     "${as[@]}" wineserver -k 2>/dev/null
     "${as[@]}" wineserver -w 2>/dev/null
     unmount_volumes "$case_dir"
-    tree=$(check_code_page_tree "$name" "$case_dir")
+    tree=$(check_code_page_tree "$name" "$case_dir"; check_folder_modes "$name")
     if [ $rc -eq 0 ] && grep -q '\[  SKIPPED \]' "$case_dir.log"; then
         not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
         grep -h '^\[  SKIPPED \] .* ms)' "$case_dir.log" | sed 's/^/    /'

@@ -1,7 +1,10 @@
 // The product's pure rules: the uninstall-string parse, the folder rules and the command.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <sddl.h>
 #include <string>
 #include "code_pages.h"
+#include "install/folder_rights.h"
 #include "setup/command_line.h"
 #include "setup/folders.h"
 #include "setup/uninstall_command.h"
@@ -226,4 +229,35 @@ TEST(FolderRules, OnlyABackslashThatStartsACharacterEndsAPath)
     // \x5C is a backslash.
     EXPECT_TRUE(EndsWithBackslash("C:\\\x83\x83\x5C", CodePage932Lead));
     EXPECT_FALSE(EndsWithBackslash("C:\\\x83\x83\x83\x5C", CodePage932Lead));
+}
+
+// Descriptors in SDDL as the system reads them, for the installing user S-1-5-21-1-2-3-1000.
+TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTheFolder)
+{
+    const struct { const char *sddl; unsigned open; } rows[] = {
+        {"O:BAD:(A;OICI;FA;;;SY)(A;OICIIO;SDGRGWGX;;;AU)", OPEN_DACL},       // below C:\ from Vista on
+        {"O:BAD:(A;OICI;FA;;;SY)(A;CI;0x2;;;BU)", OPEN_DACL},                 // Users may add files
+        {"O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;SY)", OPEN_OWNER | OPEN_DACL},  // made by a plain user
+        {"O:BA", OPEN_DACL},  // no DACL, as a NULL one (Wine reads D:NO_ACCESS_CONTROL as an empty one)
+        {"O:S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464D:PAI(A;OICIIO;GA;;;CO)"
+         "(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(A;OICI;FA;;;S-1-5-21-1-2-3-1000)", 0},
+    };
+    PSID user = NULL;
+    ASSERT_TRUE(ConvertStringSidToSidA("S-1-5-21-1-2-3-1000", &user));
+    for (const auto &row : rows) {
+        PSECURITY_DESCRIPTOR sd = NULL;
+        ULONG size = 0;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(row.sddl, SDDL_REVISION_1, &sd, &size));
+        EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user), row.open) << row.sddl;
+        LocalFree(sd);
+    }
+    // What setup gives a folder open to others: Program Files' model, closed.
+    unsigned char closed[CLOSED_DESCRIPTOR_SIZE];
+    BuildClosedDescriptor(closed, true);
+    char *text = NULL;
+    ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(closed, SDDL_REVISION_1, OPEN_OWNER | OPEN_DACL, &text, NULL));
+    EXPECT_STREQ(text, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)");
+    EXPECT_EQ(PartsOpenToOthers(closed, sizeof closed, (const unsigned char *)user), 0u);
+    LocalFree(text);
+    LocalFree(user);
 }
