@@ -55,6 +55,7 @@ cases+=(
     "search-long|Search.*||nt"
     "search-emptied|Search.*||nt"
     "search-unspelt|Search.*||nt|||C.UTF-8"
+    "search-best-fit|Search.*||nt|||C.UTF-8"
 )
 # The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
 # pages, with names whose last character has 0x5C as its second byte, in UTF-8 as the drive
@@ -130,6 +131,9 @@ lay_out_search() {  # <case name> <case dir>
     search-unspelt)  # a name code page 1252 can't spell: entered, shown and installed into by Wine's short name
         mkdir -p "$d/Программы/Tone Pilot"; touch "$d/Программы/Tone Pilot/tnp.exe"
         export TNP_EXPECT_FOUND='D:\____~20A\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
+    search-best-fit)  # a name 1252 spells by best fit ("Lódz"), which leads nowhere: entered by its short name
+        mkdir -p "$d/Łódź/Tone Pilot"; touch "$d/Łódź/Tone Pilot/tnp.exe"
+        export TNP_EXPECT_FOUND='D:\__D_~1WW\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
     search-loops)  # a link back up the tree and a tree deeper than any path buffer, then a copy
         mkdir -p "$d/m"; ln -s .. "$d/m/loop"
         python3 -c "import os,sys; os.makedirs(os.path.join(sys.argv[1], *(['deep' + 'e'*26]*12)))" "$d/m"
