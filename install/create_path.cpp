@@ -23,7 +23,7 @@ int CreatePath(const char *path)
     if (Exists(path))
         return 1;
     int currentEnd = FindRootEnd(path, SystemLeadByte);
-    if (currentEnd == 0 || HasComponentEndingInBlank(path, SystemLeadByte))
+    if (currentEnd == 0 || HasComponentEndingInBlankOrDot(path, SystemLeadByte))
         return Refuse(path);
 
     int length = lstrlenA(path);

@@ -25,10 +25,16 @@ int NextComponentEnd(const char *path, int currentEnd, LeadByteRule isLead)
     return next != -1 ? next : TextLength(path);
 }
 
-bool HasComponentEndingInBlank(const char *path, LeadByteRule isLead)
+bool HasComponentEndingInBlankOrDot(const char *path, LeadByteRule isLead)
 {
-    for (int i = 0; path[i] != '\0'; i = NextCharIndex(path, i, isLead))
-        if (path[i] == ' ' && (path[i + 1] == '\\' || path[i + 1] == '\0'))
+    int start = 0;
+    for (int i = 0; path[i] != '\0'; i = NextCharIndex(path, i, isLead)) {
+        char c = path[i];
+        if (c == '\\')
+            start = i + 1;
+        else if ((c == ' ' || c == '.') && (path[i + 1] == '\\' || path[i + 1] == '\0')
+                 && !(c == '.' && (i == start || (i == start + 1 && path[start] == '.'))))
             return true;
+    }
     return false;
 }

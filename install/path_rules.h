@@ -9,6 +9,7 @@ int FindRootEnd(const char *path, LeadByteRule isLead);
 // The end of the next component after `currentEnd`: the index of the next backslash, or the
 // path's length when there is none.
 int NextComponentEnd(const char *path, int currentEnd, LeadByteRule isLead);
-// True when a component ends in a blank. Windows drops that blank where it makes the folder and
-// keeps it where the name is not the path's last, so no file could be written below the folder made.
-bool HasComponentEndingInBlank(const char *path, LeadByteRule isLead);
+// True when a component other than "." and ".." ends in a blank or a dot. Windows drops that
+// character where it makes the last folder of a path and keeps it where the name is not the
+// path's last, so the folder made is not the one the path then names.
+bool HasComponentEndingInBlankOrDot(const char *path, LeadByteRule isLead);

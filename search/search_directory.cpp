@@ -2,7 +2,6 @@
 #include "name_match.h"
 #include "../resources/resource_ids.h"
 #include "../setup/globals.h"
-#include "../setup/path_chars.h"
 
 int g_searchAnimationCounter;
 
@@ -49,35 +48,33 @@ static bool IsDescendable(const char *directory, const WIN32_FIND_DATAA &entry)
         && !(directory[3] == '\0' && IsEmptiedByWindows(entry.cFileName));
 }
 
-// The name a folder opens by. Where the ANSI code page can't spell the long name, each character
-// lost comes back as '?', which no name on disk holds; the short name opens it then, where it has
-// one, else nothing does.
-static const char *OpeningName(const WIN32_FIND_DATAA &entry)
-{
-    if (FindFirstChar(entry.cFileName, 0, '?', SystemLeadByte) < 0)
-        return entry.cFileName;
-    return entry.cAlternateFileName[0] != '\0' ? entry.cAlternateFileName : NULL;
-}
-
-// "<directory><name>\" when it fits a path buffer; entries too deep are not entered.
+// "<directory><name>\" when it and its search pattern fit a path buffer; entries too deep are
+// not entered.
 static bool BuildSubdirectory(char *path, const char *directory, const char *name)
 {
-    if (name == NULL || lstrlenA(directory) + lstrlenA(name) + 1 >= TNP_PATH_CAPACITY)
+    if (name[0] == '\0' || lstrlenA(directory) + lstrlenA(name) + 4 >= TNP_PATH_CAPACITY)
         return false;
     wsprintfA(path, "%s%s\\", directory, name);
     return true;
 }
 
-bool SearchDirectory(HWND dialog, const char *directory, const char *name)
+// Starts listing `directory`, the pattern built in `pattern`.
+static HANDLE ListFirst(char *pattern, const char *directory, WIN32_FIND_DATAA &entry)
+{
+    if (lstrlenA(directory) + 3 >= TNP_PATH_CAPACITY)
+        return INVALID_HANDLE_VALUE;
+    wsprintfA(pattern, "%s*.*", directory);
+    return FindFirstFileA(pattern, &entry);
+}
+
+static bool SearchSubdirectory(HWND dialog, char *subdirectory, const char *directory,
+                               const WIN32_FIND_DATAA &folder, const char *name);
+
+// Shows `directory` and walks the listing begun in `entry`, `path` being this level's buffer.
+static bool SearchListing(HWND dialog, const char *directory, HANDLE find, WIN32_FIND_DATAA &entry, char *path,
+                          const char *name)
 {
     ShowProgress(dialog, directory);
-
-    char path[TNP_PATH_CAPACITY];
-    if (lstrlenA(directory) + 3 >= TNP_PATH_CAPACITY)
-        return false;
-    wsprintfA(path, "%s*.*", directory);
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(path, &entry);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     do {
@@ -86,12 +83,37 @@ bool SearchDirectory(HWND dialog, const char *directory, const char *name)
             lstrcpyA(g_existingCopyDirectory, directory);
             return true;
         }
-        if (IsDescendable(directory, entry) && BuildSubdirectory(path, directory, OpeningName(entry))
-            && SearchDirectory(dialog, path, name)) {
+        if (IsDescendable(directory, entry) && SearchSubdirectory(dialog, path, directory, entry, name)) {
             FindClose(find);
             return true;
         }
     } while (FindNextFileA(find, &entry));
     FindClose(find);
     return false;
+}
+
+// A long name the ANSI code page can't spell comes back spelt some other way: '?' for each
+// character lost, a look-alike (best fit) on NT, '_' on Windows 95. Whatever the spelling, the
+// folder it names is then not there or the name is not valid; its short name leads to it.
+static bool SearchSubdirectory(HWND dialog, char *subdirectory, const char *directory,
+                               const WIN32_FIND_DATAA &folder, const char *name)
+{
+    if (!BuildSubdirectory(subdirectory, directory, folder.cFileName))
+        return false;
+    char path[TNP_PATH_CAPACITY];
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ListFirst(path, subdirectory, entry);
+    DWORD error = GetLastError();
+    if (find == INVALID_HANDLE_VALUE
+        && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME)
+        && BuildSubdirectory(subdirectory, directory, folder.cAlternateFileName))
+        find = ListFirst(path, subdirectory, entry);
+    return SearchListing(dialog, subdirectory, find, entry, path, name);
+}
+
+bool SearchDirectory(HWND dialog, const char *directory, const char *name)
+{
+    char path[TNP_PATH_CAPACITY];
+    WIN32_FIND_DATAA entry;
+    return SearchListing(dialog, directory, ListFirst(path, directory, entry), entry, path, name);
 }

@@ -34,9 +34,11 @@ unsigned long NtMajorVersion()
     return IsNtLayout(version.dwPlatformId) ? version.dwMajorVersion : 0;
 }
 
+// A compatibility layer makes GetVersionExA report an earlier Windows; the functions this
+// Windows exports stay its own. GetTickCount64 is one of Vista's, and no earlier Windows has it.
 bool LinksAskForElevation()
 {
-    return NtMajorVersion() >= 6;
+    return FindKernelFunction("GetTickCount64") != NULL;
 }
 
 // Windows 95, NT 4 and 2000 have neither call, and 32-bit XP has the folder call without a

@@ -16,15 +16,17 @@ static void ReadEarlierScript(const char *scriptPath, char *text, DWORD capacity
     text[read] = '\0';
 }
 
-// False when the key is not there. A key whose default value is missing, or does not read whole as
-// a string, gives type 0.
+// False when the key is not there. A key that is there but can't be opened (access denied, as
+// where policy locks the classes down), or whose default value is missing or does not read whole
+// as a string, gives type 0.
 static bool ReadCurrentValue(int key, AudioCdValue &value)
 {
     HKEY handle;
     value.type = 0;
     value.text[0] = '\0';
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kAudioCdKeys[key], 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
-        return false;
+    LONG opened = RegOpenKeyExA(HKEY_CLASSES_ROOT, kAudioCdKeys[key], 0, KEY_QUERY_VALUE, &handle);
+    if (opened != ERROR_SUCCESS)
+        return opened != ERROR_FILE_NOT_FOUND;
     value.type = ReadRegistryText(handle, NULL, value.text, sizeof value.text);
     RegCloseKey(handle);
     return true;

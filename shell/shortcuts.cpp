@@ -11,37 +11,55 @@
 #include "../setup/uninstall_command.h"
 
 // Saves the link as it is set now. A name the shell can't take whole is skipped, not cut.
-static void SaveLink(IPersistFile *file, const char *linkFile)
+static bool SaveLink(IPersistFile *file, const char *linkFile)
 {
     if (linkFile[0] == '\0' || lstrlenA(linkFile) >= MAX_PATH)
-        return;
+        return false;
     WCHAR wideName[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wideName, MAX_PATH);
-    file->Save(wideName, TRUE);
+    return SUCCEEDED(file->Save(wideName, TRUE));
 }
 
 // The uninstall runs the INF engine through rundll32.exe, which never asks for administrator
-// rights itself, and the engine can remove nothing of a per-machine install without them. Windows
-// reads "Run as administrator" from the LinkFlags of the saved file's header; Wine's shell takes
-// the flag through IShellLinkDataList and stores nothing, so the file itself is marked.
-static void MarkRunAsAdministrator(const char *linkFile)
+// rights itself, and the engine can remove nothing of a per-machine install without them. The
+// shell keeps "Run as administrator" with the link and stores it as it saves the file.
+static void AskForElevation(IShellLinkA *link)
 {
-    enum { LINK_HEADER_SIZE = 0x4C, LINK_FLAGS = 5, RUN_AS_USER = 0x2000 };
+    IShellLinkDataList *data = NULL;
+    if (FAILED(link->QueryInterface(IID_IShellLinkDataList, (void **)&data)) || data == NULL)
+        return;
+    DWORD flags = 0;
+    if (SUCCEEDED(data->GetFlags(&flags)))
+        data->SetFlags(flags | SLDF_RUNAS_USER);
+    data->Release();
+}
+
+// Windows reads the flag from the LinkFlags of the saved file's header, where a shell that takes
+// it and stores nothing (Wine's) leaves it out; only that DWORD is then written. The Start menu
+// opens a new link to read it soon after it is saved, so the file is opened once, shared for
+// reading, and a sharing violation is waited out for about two seconds.
+static void MarkSavedLinkRunAsAdministrator(const char *linkFile)
+{
+    enum { LINK_HEADER_SIZE = 0x4C, LINK_FLAGS = 5, RUN_AS_USER = 0x2000, TRIES = 20, PAUSE_MS = 100 };
+    HANDLE file;
+    for (int tries = TRIES;; Sleep(PAUSE_MS)) {
+        file = CreateFileA(linkFile, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || --tries == 0)
+            break;
+    }
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     DWORD header[LINK_FLAGS + 1];
     DWORD done = 0;
-    HANDLE file = CreateFileA(linkFile, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    bool isLink = ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header
-        && header[0] == LINK_HEADER_SIZE;
-    CloseHandle(file);
-    if (!isLink)
-        return;
-    header[LINK_FLAGS] |= RUN_AS_USER;
-    file = CreateFileA(linkFile, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    WriteFile(file, header, sizeof header, &done, NULL);
+    if (ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header && header[0] == LINK_HEADER_SIZE
+        && (header[LINK_FLAGS] & RUN_AS_USER) == 0) {
+        header[LINK_FLAGS] |= RUN_AS_USER;
+        // An offset given with the write places it there, through a handle of NT opened without
+        // overlapping too; the reads and writes of anyone else stay as they are.
+        OVERLAPPED at = {};
+        at.Offset = LINK_FLAGS * sizeof(DWORD);
+        WriteFile(file, &header[LINK_FLAGS], sizeof(DWORD), &done, &at);
+    }
     CloseHandle(file);
 }
 
@@ -96,9 +114,11 @@ static void CreateUninstallShortcut(IShellLinkA *link, IPersistFile *file, const
     link->SetArguments(text);
     if (!Join(text, programGroupFolder, TNP_UNINSTALL_LINK))
         return;
-    SaveLink(file, text);
-    if (LinksAskForElevation())
-        MarkRunAsAdministrator(text);
+    bool elevating = LinksAskForElevation();
+    if (elevating)
+        AskForElevation(link);
+    if (SaveLink(file, text) && elevating)
+        MarkSavedLinkRunAsAdministrator(text);
 }
 
 void CreateShortcuts(const char *installDir, const char *programGroupFolder, const char *desktopFolder, bool ntLayout,

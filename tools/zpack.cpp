@@ -6,6 +6,7 @@
 #include <zlib.h>
 #include <zopfli.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,6 +33,30 @@ const Entry kEntries[] = {
 {
     std::fprintf(stderr, "zpack: %s\n", message.c_str());
     std::exit(1);
+}
+
+bool SameNameToWindows(std::string a, std::string b)
+{
+    for (std::string *s : {&a, &b})
+        for (char &c : *s)
+            c = (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+    return a == b;
+}
+
+// The product's files come as a maintainer has them, often in upper case from a CD or an 8.3
+// archive; Windows finds a name in any case, and so does this. Two names that differ only in case
+// would be one file on Windows, so which one is meant can't be told.
+std::string FindInput(const std::string &dir, const std::string &fileName)
+{
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(dir, error))
+        if (SameNameToWindows(entry.path().filename().string(), fileName))
+            found.push_back(dir + "/" + entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    if (found.size() > 1)
+        Fail(found[0] + " and " + found[1] + ": two names for one file on Windows, which differ only in case");
+    return found.empty() ? dir + "/" + fileName : found[0];
 }
 
 std::vector<unsigned char> ReadInput(const std::string &path)
@@ -113,7 +138,7 @@ int main(int argc, char **argv)
     // no half-made payload behind.
     std::vector<std::vector<unsigned char>> inputs;
     for (const Entry &e : kEntries)
-        inputs.push_back(ReadInput(inDir + "/" + e.fileName));
+        inputs.push_back(ReadInput(FindInput(inDir, e.fileName)));
     std::filesystem::create_directories(outDir);
     std::printf("%-14s %10s %10s %10s %6s\n", "file", "original", "zlib -9", "ours", "ratio");
     for (size_t i = 0; i < inputs.size(); ++i) {

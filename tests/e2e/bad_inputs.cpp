@@ -256,6 +256,9 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
         // As pasted: Windows would make the folder without the blank, and no file would be found in it.
         {"C:\\Tone Pilot ", Invalid("C:\\Tone Pilot \\")},
         {"C:\\Tone \\Pilot", Invalid("C:\\Tone \\Pilot\\")},
+        // A dot ends a folder name as a blank does: Windows drops it from the last folder only.
+        {"C:\\Tone .\\Pilot", Invalid("C:\\Tone .\\Pilot\\")},
+        {"C:\\Tone Pilot.\\", Invalid("C:\\Tone Pilot.\\")},
         {"\\\\", Invalid("\\\\")},
         {"\\\\x", Invalid("\\\\x\\")},
     };

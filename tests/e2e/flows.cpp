@@ -16,16 +16,12 @@ bool ExpectNtLayout()
     return layout == nullptr || std::string(layout) != "95";
 }
 
-// The uninstall link asks for elevation from Vista on. Wine's default Windows, which this driver
-// runs as too, answers for itself.
+// The uninstall link asks for elevation from Vista on: on the Windows the machine runs, whatever
+// earlier one a compatibility layer makes it report, as Wine's version setting does. Vista's
+// kernel32 exports CreateSymbolicLinkA, and no earlier one does.
 static bool ExpectElevatingUninstallLink()
 {
-    std::string windows = std::getenv("TNP_EXPECT_WINDOWS") ? std::getenv("TNP_EXPECT_WINDOWS") : "";
-    OSVERSIONINFOA version = {sizeof version};
-    GetVersionExA(&version);
-    if (windows.empty())
-        return version.dwMajorVersion >= 6;
-    return std::string(" win95 win98 winme nt40 win2k winxp ").find(" " + windows + " ") == std::string::npos;
+    return GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA") != NULL;
 }
 
 unsigned CaseCodePage()

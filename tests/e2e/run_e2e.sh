@@ -56,6 +56,7 @@ cases+=(
     "search-emptied|Search.*||nt"
     "search-unspelt|Search.*||nt|||C.UTF-8"
     "search-open|Search.*||nt"
+    "search-best-fit|Search.*||nt|||C.UTF-8"
 )
 # The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
 # pages, with names whose last character has 0x5C as its second byte, in UTF-8 as the drive
@@ -134,6 +135,9 @@ lay_out_search() {  # <case name> <case dir>
     search-open)  # a copy in a folder every user may write to
         mkdir -p "$c/TNP"; touch "$c/TNP/tnp.exe"; chmod 0777 "$c/TNP"
         export TNP_EXPECT_FOUND='C:\TNP\' TNP_SEARCH_INSTALL=1 ;;
+    search-best-fit)  # a name 1252 spells by best fit ("Lódz"), which leads nowhere: entered by its short name
+        mkdir -p "$d/Łódź/Tone Pilot"; touch "$d/Łódź/Tone Pilot/tnp.exe"
+        export TNP_EXPECT_FOUND='D:\__D_~1WW\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
     search-loops)  # a link back up the tree and a tree deeper than any path buffer, then a copy
         mkdir -p "$d/m"; ln -s .. "$d/m/loop"
         python3 -c "import os,sys; os.makedirs(os.path.join(sys.argv[1], *(['deep' + 'e'*26]*12)))" "$d/m"

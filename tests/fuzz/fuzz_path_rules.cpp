@@ -2,8 +2,8 @@
 // single-byte and two double-byte code pages: the root is a backslash of the text, each step
 // moves forward to a backslash or the end, and the walk ends; no split falls between a lead
 // byte and its trail byte, and a component holds no backslash that starts a character; a blank
-// ends a component only where it starts a character. A text cut to fit a limit keeps as many
-// whole characters as fit, and no part of one.
+// or a dot ends a component only where it starts a character, and "." and ".." end in none. A
+// text cut to fit a limit keeps as many whole characters as fit, and no part of one.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -43,10 +43,14 @@ static void CheckWalk(const std::string &text, LeadByteRule isLead)
         end = next;
     }
 
-    bool blankEnds = false;  // a blank that starts a character, then a backslash or the end
-    for (int i = 0; i < length; ++i)
-        blankEnds = blankEnds || (starts[i] && path[i] == ' ' && (i + 1 == length || path[i + 1] == '\\'));
-    if (HasComponentEndingInBlank(path, isLead) != blankEnds)
+    bool blankEnds = false;  // a blank or dot that starts a character, then a backslash or the end
+    for (int i = 0, start = 0; i < length; ++i) {
+        start = starts[i] && path[i] == '\\' ? i + 1 : start;
+        std::string part = text.substr(start, i + 1 - start);
+        blankEnds = blankEnds || (starts[i] && (path[i] == ' ' || (path[i] == '.' && part != "." && part != ".."))
+                                  && (i + 1 == length || path[i + 1] == '\\'));
+    }
+    if (HasComponentEndingInBlankOrDot(path, isLead) != blankEnds)
         abort();
 
     for (int limit : {0, length / 2, length - 1, length, (int)(unsigned char)text[0]}) {
