@@ -62,10 +62,9 @@ double BareExtractMilliseconds(const std::string &dir)
     return Milliseconds(start, end);
 }
 
-// The calls an upgrade needs to lose nothing, bare: each file written beside its target, then
-// each earlier one renamed aside and its successor renamed in. Timed, as setup is, until the last
-// file is in; the set-aside copies are removed after. `dir` holds the six from the loop above,
-// less the last, as setup's folder does when it is timed.
+// The calls an upgrade needs to lose nothing, bare: each file written beside its target, each
+// earlier one renamed aside and its successor in; timed, as setup is, until the last is in. `dir`
+// holds the six from the loop above, less the last, as setup's folder does when it is timed.
 double BareSwapMilliseconds(const std::string &dir)
 {
     std::vector<std::string> packed = PackedStreams();

@@ -183,8 +183,7 @@ check_code_page_tree() {  # <case name> <case dir>
     diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'
 }
 
-# An open folder closed to others, the default one left as Program Files is; Wine maps
-# Everyone's write access onto the others' write bit. Empty when so; else what is wrong.
+# An open folder closed to others (Everyone's write is the others' write bit), the default as is.
 check_folder_modes() {  # <case name>
     local c=$WINEPREFIX/drive_c
     [ "$1" != search-open ] || (( (0$(stat -c %a "$c/TNP") & 2) == 0 )) || echo "    C:\\TNP is still writable for others"

@@ -54,9 +54,8 @@ refuse "empty file" tnp.cnt "empty" ': > "$work/bad/tnp.cnt"'
 refuse "over 1,000,000 bytes" tnp16hlp.dll "1000001 bytes" 'head -c 1000001 /dev/zero > "$work/bad/tnp16hlp.dll"'
 refuse "missing file" tnp32hlp.dll "missing" 'rm "$work/bad/tnp32hlp.dll"'
 refuse "one name in two cases" TNP.EXE "and $work/bad/tnp.exe" 'cp "$work/bad/tnp.exe" "$work/bad/TNP.EXE"'
-# As copied from a CD or an 8.3 archive, every name in upper case: found as Windows finds them.
 mkdir "$work/upper"; for n in "${names[@]}"; do cp "$work/in/$n" "$work/upper/${n^^}"; done
-"$tools/zpack" "$work/upper" "$work/out3" >/dev/null || fail "the six files in upper case were refused"
+"$tools/zpack" "$work/upper" "$work/out3" >/dev/null || fail "the six files in upper case (as from a CD) were refused"
 for f in "$work"/out1/*.zpk; do cmp -s "$f" "$work/out3/${f##*/}" || fail "${f##*/} packed from upper case differs"; done
 
 # The files the build packed: the six exact sizes, the kind of each, and the packing ratio.
