@@ -38,11 +38,26 @@ function(tnp_version_numbers version result)
     set(${result} ${numbers} PARENT_SCOPE)
 endfunction()
 
+# The maker named to Windows: the version resource's CompanyName and the entry's Publisher.
+# Empty: neither, as the product has always named none.
+set(TNP_PUBLISHER "" CACHE STRING "Publisher named in the version resource and the uninstall entry; empty for none")
+if(TNP_PUBLISHER MATCHES "[\"\\\\]")
+    message(FATAL_ERROR "TNP_PUBLISHER \"${TNP_PUBLISHER}\" holds a double quote or a backslash, which the "
+        "resource script would read as more than the name")
+endif()
+
+set(TNP_PUBLISHER_LINE "")
+if(NOT TNP_PUBLISHER STREQUAL "")
+    set(TNP_PUBLISHER_LINE "#define TNP_HAS_PUBLISHER 1")
+endif()
+
 tnp_version_numbers("${TNP_VERSION}" TNP_VERSION_NUMBERS)
 set(TNP_VERSION_DIR ${CMAKE_BINARY_DIR}/version)
 file(CONFIGURE OUTPUT ${TNP_VERSION_DIR}/product_version.h CONTENT
-"// Made by the build from TNP_VERSION.
+"// Made by the build from TNP_VERSION and TNP_PUBLISHER.
 #pragma once
 #define TNP_VERSION_TEXT \"${TNP_VERSION}\"
 #define TNP_VERSION_NUMBERS ${TNP_VERSION_NUMBERS}
+#define TNP_PUBLISHER_TEXT \"${TNP_PUBLISHER}\"
+${TNP_PUBLISHER_LINE}
 ")

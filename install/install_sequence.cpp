@@ -1,6 +1,8 @@
 #include "install_sequence.h"
 #include "close_folder.h"
 #include "create_path.h"
+#include "install_proposal.h"
+#include "../payload/install_size.h"
 #include "../payload/payload_store.h"
 #include "../resources/resource_ids.h"
 #include "../setup/folders.h"
@@ -8,6 +10,8 @@
 #include "../setup/message_box.h"
 #include "../setup/path_chars.h"
 #include "../setup/product.h"
+#include "../setup/run_log.h"
+#include "../setup/run_outcome.h"
 #include "../setup/this_windows.h"
 #include "../shell/link_folders.h"
 #include "../shell/shortcuts.h"
@@ -19,10 +23,8 @@
 // leaves no room for the backslash is refused rather than cut, and shown only as far as the
 // directory would hold it, in whole characters. An emptied box is refused too: its backslash
 // alone would name the root of the current drive, which always exists.
-static bool ReadInstallDirectory(HWND dialog, char *installDir)
+static bool ReadInstallDirectory(char *typed, char *installDir)
 {
-    char typed[TNP_TEXT_CAPACITY];
-    GetDlgItemTextA(dialog, IDC_PATH, typed, sizeof typed);
     bool endsWithBackslash = EndsWithBackslash(typed, SystemLeadByte);
     int length = lstrlenA(typed);
     if (length == 0 || length + (endsWithBackslash ? 0 : 1) >= TNP_PATH_CAPACITY) {
@@ -50,31 +52,49 @@ static bool MakeProgramGroupFolder(const char *programsFolder, char *folder)
     return true;
 }
 
-bool RunInstallSequence(HWND dialog)
+// The desktop link is made unless the box was cleared; a silent run takes what SELECT offers.
+static bool DesktopChosen(HWND dialog)
 {
+    return dialog == NULL || IsDlgButtonChecked(dialog, IDC_DESKTOP) == BST_CHECKED;
+}
+
+bool RunInstallSequence(HWND dialog, char *typed, DWORD sizeKilobytes)
+{
+    BeginAttempt();
+    LogFormat(LOG_INSTALL_DIRECTORY, typed);
     char installDir[TNP_PATH_CAPACITY];
-    if (!ReadInstallDirectory(dialog, installDir) || !CreatePath(installDir))
+    if (!ReadInstallDirectory(typed, installDir) || !CreatePath(installDir))
         return false;
     // Before the first file is staged there, so that every file setup writes inherits the result.
     CloseFolderToOthers(installDir);
     SetCurrentDirectoryA(installDir);
     if (!ReplacePayloadFiles(installDir))
         return false;
+    NoteFilesInPlace();
 
     bool ntLayout = DetectNtLayout();
-    LinkFolders folders;
+    static LinkFolders folders;  // too big for a frame that joins the script's: see the code options
     FindLinkFolders(folders, ntLayout);
     char programGroupFolder[TNP_PATH_CAPACITY];
     bool haveFolder = MakeProgramGroupFolder(folders.programs.path, programGroupFolder);
-    bool desktop = IsDlgButtonChecked(dialog, IDC_DESKTOP) == BST_CHECKED;
+    bool desktop = DesktopChosen(dialog);
     if (haveFolder)
         CreateShortcuts(installDir, programGroupFolder, folders.desktop.path, ntLayout, desktop);
     if (!WriteUninstallScript(folders, ntLayout, desktop, installDir))
         return false;
-    RegisterUninstallEntry(installDir, GetDlgItemInt(dialog, IDC_SIZE, NULL, FALSE));
+    RegisterUninstallEntry(installDir, sizeKilobytes);
 
+    NoteAttemptFinished();
     ShowInformation(MSG_INSTALLED);
     SetCurrentDirectoryA("c:\\");
-    EndDialog(dialog, 1);
+    if (dialog != NULL)
+        EndDialog(dialog, 1);
     return true;
+}
+
+void RunSilentInstall()
+{
+    char proposal[TNP_TEXT_CAPACITY];
+    ProposeInstallDirectory(proposal);
+    RunInstallSequence(NULL, proposal, InstallSizeInKilobytes());
 }

@@ -1,45 +1,20 @@
 #include "select_dialog.h"
 #include <shlobj.h>
+#include "install_proposal.h"
 #include "install_sequence.h"
-#include "../payload/payload_store.h"
-#include "../payload/payload_table.h"
+#include "../payload/install_size.h"
 #include "../resources/resource_ids.h"
 #include "../setup/folders.h"
-#include "../setup/globals.h"
 #include "../setup/messages.h"
-#include "../setup/this_windows.h"
+#include "../setup/product.h"
 #include "../shell/shell_folder.h"
-
-// Kilobytes the product takes, each file rounded down on its own as the size display always has.
-static UINT InstallSizeInKilobytes()
-{
-    UINT total = 0;
-    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
-        total += GetPayloadSize(g_payloadTable[i].resourceName) / 1024;
-    return total;
-}
-
-// The earlier copy's directory where one is known and still there, else the product's folder in
-// the system's program folder; either leaves room for the backslash the install directory ends
-// with. An entry's directory deleted by hand leaves a short name that names nothing, and OK
-// would make a folder of that very name.
-static void ProposeInstallDirectory(HWND dialog)
-{
-    if (g_existingCopyDirectory[0] != '\0' && GetFileAttributesA(g_existingCopyDirectory) != INVALID_FILE_ATTRIBUTES) {
-        SetDlgItemTextA(dialog, IDC_PATH, g_existingCopyDirectory);
-        return;
-    }
-    char programFiles[TNP_TEXT_CAPACITY];
-    char proposal[TNP_PATH_CAPACITY];
-    GetProgramFilesFolder(programFiles, sizeof programFiles);
-    BuildDefaultInstallDirectory(proposal, TNP_PATH_CAPACITY - 1, programFiles, SystemLeadByte);
-    SetDlgItemTextA(dialog, IDC_PATH, proposal);
-}
 
 static void InitialiseDialog(HWND dialog)
 {
     SetDlgItemInt(dialog, IDC_SIZE, InstallSizeInKilobytes(), FALSE);
-    ProposeInstallDirectory(dialog);
+    char proposal[TNP_TEXT_CAPACITY];
+    ProposeInstallDirectory(proposal);
+    SetDlgItemTextA(dialog, IDC_PATH, proposal);
     SendDlgItemMessageA(dialog, IDC_PATH, EM_LIMITTEXT, 256, 0);
     SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
 }
@@ -79,7 +54,9 @@ INT_PTR CALLBACK SelectDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     switch (LOWORD(wParam)) {
     case IDOK: {
         g_installing = true;
-        bool installed = RunInstallSequence(dialog);
+        static char typed[TNP_TEXT_CAPACITY];  // too big for the frame the install joins: see the code options
+        GetDlgItemTextA(dialog, IDC_PATH, typed, sizeof typed);
+        bool installed = RunInstallSequence(dialog, typed, GetDlgItemInt(dialog, IDC_SIZE, NULL, FALSE));
         g_installing = false;
         return installed ? TRUE : FALSE;
     }

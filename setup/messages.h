@@ -13,3 +13,20 @@
 #define MSG_BROWSE_TITLE       "Select path to install into"
 #define MSG_SEARCH_FOUND       "Tone Pilot found in the directory below."
 #define MSG_SEARCH_NOT_FOUND   "Tone Pilot not found."
+
+// The captions of the two dialogs, by which a second run finds the first one's window.
+#define CAPTION_SEARCH         "Searching for release..."
+#define CAPTION_SELECT         "Tone Pilot Setup"
+
+// The lines of the run's log, besides the text of every message the run shows or, silent, would
+// have shown.
+#define LOG_RUN_STARTED        "%04u-%02u-%02u %02u:%02u:%02u Tone Pilot Setup %s, %s, command line: %s"
+#define LOG_MODE_SILENT        "silent"
+#define LOG_MODE_INTERACTIVE   "interactive"
+#define LOG_ANSWERED           "Answered %s."
+#define LOG_INSTALL_DIRECTORY  "Install directory: %s"
+#define LOG_LINK_NOT_MADE      "Link %s could not be made, RC=0x%08X"
+#define LOG_LINKS_NOT_MADE     "Links could not be made, RC=0x%08X"
+#define LOG_BAD_SWITCHES       "Command line not understood: %s"
+#define LOG_ALREADY_RUNNING    "Another Tone Pilot Setup is running; nothing was changed."
+#define LOG_EXIT_CODE          "Exit code: %i"

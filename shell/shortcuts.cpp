@@ -6,18 +6,28 @@
 #include "../payload/payload_table.h"
 #include "../setup/bounded_text.h"
 #include "../setup/folders.h"
+#include "../setup/messages.h"
 #include "../setup/product.h"
+#include "../setup/run_log.h"
+#include "../setup/run_outcome.h"
 #include "../setup/this_windows.h"
 #include "../setup/uninstall_command.h"
 
-// Saves the link as it is set now. A name the shell can't take whole is skipped, not cut.
+// Saves the link as it is set now. A name the shell can't take whole is skipped, not cut. No
+// message says that a link is missing, so the log and the exit code do.
 static bool SaveLink(IPersistFile *file, const char *linkFile)
 {
-    if (linkFile[0] == '\0' || lstrlenA(linkFile) >= MAX_PATH)
-        return false;
-    WCHAR wideName[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wideName, MAX_PATH);
-    return SUCCEEDED(file->Save(wideName, TRUE));
+    HRESULT saved = E_INVALIDARG;
+    if (linkFile[0] != '\0' && lstrlenA(linkFile) < MAX_PATH) {
+        WCHAR wideName[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wideName, MAX_PATH);
+        saved = file->Save(wideName, TRUE);
+    }
+    if (SUCCEEDED(saved))
+        return true;
+    LogFormat(LOG_LINK_NOT_MADE, linkFile, saved);
+    NoteWarning();
+    return false;
 }
 
 // The uninstall runs the INF engine through rundll32.exe, which never asks for administrator
@@ -125,16 +135,20 @@ void CreateShortcuts(const char *installDir, const char *programGroupFolder, con
                      bool desktop)
 {
     IShellLinkA *link = NULL;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&link))
-        && link != NULL) {
-        IPersistFile *file = NULL;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void **)&file)) && file != NULL) {
-            CreateProductShortcuts(link, file, installDir, programGroupFolder);
-            if (desktop)
-                CreateDesktopShortcut(link, file, programGroupFolder, desktopFolder);
-            CreateUninstallShortcut(link, file, installDir, programGroupFolder, ntLayout);
-            file->Release();
-        }
-        link->Release();
+    IPersistFile *file = NULL;
+    HRESULT made = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&link);
+    if (SUCCEEDED(made) && link != NULL)
+        made = link->QueryInterface(IID_IPersistFile, (void **)&file);
+    if (SUCCEEDED(made) && file != NULL) {
+        CreateProductShortcuts(link, file, installDir, programGroupFolder);
+        if (desktop)
+            CreateDesktopShortcut(link, file, programGroupFolder, desktopFolder);
+        CreateUninstallShortcut(link, file, installDir, programGroupFolder, ntLayout);
+        file->Release();
+    } else {
+        LogFormat(LOG_LINKS_NOT_MADE, made);
+        NoteWarning();
     }
+    if (link != NULL)
+        link->Release();
 }

@@ -19,11 +19,14 @@ static bool ComposeUninstallString(char *command, const char *installDir)
 }
 
 // Beside the name and the command, what Add/Remove Programs shows: the product's icon, version,
-// folder and size, and no Change or Repair, which it has not. The texts come first, then the
-// numbers; the first value the registry refuses ends the entry.
-enum { ENTRY_TEXTS = 5, ENTRY_VALUES = 8 };
+// folder and size, and no Change or Repair, which it has not; the same command as the quiet one,
+// which deployment tools look for (the INF engine shows nothing), and the maker where the build
+// names one (an empty text is not written). The texts come first, then the numbers; the first
+// value the registry refuses ends the entry.
+enum { ENTRY_TEXTS = 7, ENTRY_VALUES = 10 };
 static const char kEntryValueNames[] = "DisplayName\0UninstallString\0DisplayIcon\0DisplayVersion\0"
-                                       "InstallLocation\0EstimatedSize\0NoModify\0NoRepair";
+                                       "InstallLocation\0QuietUninstallString\0Publisher\0"
+                                       "EstimatedSize\0NoModify\0NoRepair";
 
 static LONG SetEntryValues(HKEY key, const char *installDir, DWORD sizeKilobytes)
 {
@@ -33,12 +36,14 @@ static LONG SetEntryValues(HKEY key, const char *installDir, DWORD sizeKilobytes
         || !AppendText(icon, sizeof icon, TNP_MAIN_EXECUTABLE))
         return ERROR_INSUFFICIENT_BUFFER;
     const DWORD yes = 1;
-    const void *const data[ENTRY_VALUES] = {TNP_DISPLAY_NAME, command, icon, TNP_VERSION_TEXT, installDir,
-                                            &sizeKilobytes, &yes, &yes};
+    const void *const data[ENTRY_VALUES] = {TNP_DISPLAY_NAME, command,    icon,           TNP_VERSION_TEXT, installDir,
+                                            command,          TNP_PUBLISHER_TEXT, &sizeKilobytes, &yes, &yes};
     LONG result = ERROR_SUCCESS;
     const char *name = kEntryValueNames;
     for (int i = 0; i < ENTRY_VALUES && result == ERROR_SUCCESS; ++i, name += lstrlenA(name) + 1) {
         bool text = i < ENTRY_TEXTS;
+        if (text && *(const char *)data[i] == '\0')
+            continue;
         result = RegSetValueExA(key, name, 0, text ? REG_SZ : REG_DWORD, (const BYTE *)data[i],
                                 text ? (DWORD)lstrlenA((const char *)data[i]) + 1 : sizeof(DWORD));
     }

@@ -66,7 +66,7 @@ std::string DirectoryOfferedAfterYes()
         return "<no SELECT>";
     std::string offered = ControlText(select, ID_PATH);
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
     EXPECT_EQ(UninstallValue("UninstallString"), before) << "the entry is only read";
     return offered;
 }
@@ -157,7 +157,7 @@ TEST(BadInputPayload, DamagedStreamsAreReportedAndNothingIsInstalled)
     EXPECT_EQ(ConfirmAndReadRefusal(select), Damaged("tnp.hlp"));
     EXPECT_EQ(FolderEntries("C:\\Spoilt\\"), std::vector<std::string>{}) << "a file of a stopped install was left";
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
 }
 
 TEST(BadInputUninstallEntry, UnreadableValuesOfferTheDefaultDirectory)
@@ -276,7 +276,7 @@ TEST(BadInputInstallPath, PathsThatCantBeInstalledIntoAreRefusedOneAfterAnother)
     TypeText(select, ID_PATH, "");
     EXPECT_EQ(ConfirmAndReadRefusal(select), Invalid(""));
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
     EXPECT_FALSE(Exists(deep + std::string(255 - deep.size(), 'r') + "\\TNPRead.txt"));
     EXPECT_FALSE(Exists("C:\\tnp.exe")) << "false success: installed into the root of C:";
     EXPECT_FALSE(Exists("C:\\tnp.inf")) << "false success: installed into the root of C:";
@@ -306,7 +306,7 @@ TEST(BadInputInstallPath, InCodePageATextTooLongInBytesIsRefusedNotCut)
         EXPECT_EQ(ConfirmAndReadRefusal(select), Invalid(typed.substr(0, shown))) << typed.size() << " bytes typed";
     }
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
     EXPECT_EQ(FolderEntries("D:\\"), std::vector<std::string>{}) << "false success: a folder was made";
 }
 
@@ -336,7 +336,7 @@ TEST(BadInputInstallPath, AProgramsFolderTooDeepForTheGroupIsReportedAndGetsNoLi
     box = WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Answer(box, IDOK), kInstalled);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kFailed);
     RegSetValueExA(key, "Common Programs", 0, REG_EXPAND_SZ, (const BYTE *)before, lstrlenA(before) + 1);
     RegCloseKey(key);
 
@@ -386,7 +386,7 @@ TEST(BadInputInstall, UnwritablePayloadFileStopsAndCancelRemovesNothing)
 
     Click(select, IDCANCEL);
     EXPECT_TRUE(WaitGone(select));
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
     EXPECT_FALSE(UninstallEntryExists());
 }
 
@@ -458,6 +458,8 @@ TEST(BadInputInstall, AnUpgradeOnAFullDriveKeepsTheEarlierCopyWholeUntilThereIsR
     LeaveFreePages(100);
     if (HasFatalFailure())
         return;
+    EXPECT_EQ(RunSilently("/S /LOG=E:\\full.log /D=G:\\Earlier"), kFailed);
+    EXPECT_TRUE(LogHolds("E:\\full.log", "File G:\\Earlier\\tnp.exe could not be written, RC=112"));
     SetupProcess setup;
     HWND select = OpenSelect(setup);
     ASSERT_NE(select, nullptr);
@@ -546,7 +548,7 @@ TEST(BadInputShellLink, AMissingLinkClassSkipsTheLinksOnly)
 {
     const char clsid[] = "CLSID\\{00021401-0000-0000-C000-000000000046}";
     ASSERT_EQ(RegDeleteTreeA(HKEY_CLASSES_ROOT, clsid), ERROR_SUCCESS);
-    InstallDefaults(true);
+    InstallDefaults(true, kSetupExe, kFailed);  // no message says the links are missing: the exit code does
     bool nt = ExpectNtLayout();
     ExpectPayloadFiles(DefaultDir());
     EXPECT_EQ(FileBytes(DefaultDir() + "tnp.inf"),

@@ -154,7 +154,7 @@ TEST(SecondRun, NoChangesNothingYesReinstallsIntoTheShortDirectory)
     {
         SetupProcess setup;
         AnswerQuestion(setup, IDNO);
-        EXPECT_EQ(setup.WaitForExit(), 0);
+        EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
         EXPECT_EQ(FindWindowA("#32770", kSelectCaption), nullptr);
         EXPECT_EQ(FileBytes(DefaultDir() + "tnp.inf"), scriptBefore);
         EXPECT_EQ(UninstallValue("UninstallString"), commandBefore);
@@ -297,6 +297,9 @@ TEST(Browse, CancelKeepsThePathAndAPickedFolderGetsTonePilotBelowIt)
     SetupProcess setup;
     HWND select = StartFirstRun(setup);
     ASSERT_NE(select, nullptr);
+    SetupProcess second;  // one setup at a time: the second brings the first to the front and ends
+    ASSERT_TRUE(second.Start(kSetupExe));
+    EXPECT_EQ(second.WaitForExit(), kAlreadyRunning);
 
     HWND browser = OpenBrowser(select);
     ASSERT_NE(browser, nullptr) << "no folder browser";
@@ -310,7 +313,7 @@ TEST(Browse, CancelKeepsThePathAndAPickedFolderGetsTonePilotBelowIt)
     EXPECT_EQ(BrowseTo(select, {"My Computer", "(C:)"}), "C:\\Tone Pilot");
 
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
     EXPECT_FALSE(UninstallEntryExists());
     for (const char *dir : {"c:\\Program Files\\Tone Pilot", "D:\\Picked\\Tone Pilot", "C:\\Tone Pilot"})
         EXPECT_FALSE(Exists(dir)) << dir;
@@ -328,7 +331,28 @@ TEST(Browse, InCodePageAPickedFolderEndingInTrailByte5CGetsTonePilotBelowIt)
     // The shell names My Computer in the locale's language.
     EXPECT_EQ(BrowseTo(select, {MyComputerName(), "(D:)", name}), "D:\\" + name + "\\Tone Pilot");
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
     ExpectOnlyTheseFoldersOnD({name});
     EXPECT_EQ(FolderEntries("D:\\" + name + "\\"), std::vector<std::string>{});
+}
+
+// As a deployment system runs setup: nobody at the screen, the answer in the exit code and the log.
+TEST(Silent, InstallsUpgradesAndRefusesWithNothingShown)
+{
+    EXPECT_EQ(RunSilently("/S"), 0);
+    ExpectInstalled(DefaultDir(), ExpectNtLayout(), true);
+    DeleteFileA((DefaultDir() + "tnp.cnt").c_str());  // so the upgrade is seen to write it again
+    EXPECT_EQ(RunSilently("/s /LOG=upgrade.log"), 0);  // relative: beside where setup started
+    ExpectInstalled(ShortPath(DefaultDir()), ExpectNtLayout(), true);
+    EXPECT_TRUE(LogHolds("E:\\upgrade.log", "Install directory: " + ShortPath(DefaultOffer())));
+    EXPECT_EQ(RunSilently("/S /D=D:\\My Apps\\Tone Pilot  "), 0);
+    ExpectInstalled("D:\\My Apps\\Tone Pilot\\", ExpectNtLayout(), true);
+    std::string command = UninstallValue("UninstallString");
+    EXPECT_EQ(RunSilently("/LOG=\"E:\\my logs.txt\" /S /D=C:\\Tone \\Pilot"), kFailed);
+    EXPECT_TRUE(LogHolds("E:\\my logs.txt", "Directory/folder C:\\Tone \\Pilot\\ isn't a valid path to install too."));
+    EXPECT_TRUE(LogHolds("E:\\my logs.txt", "Exit code: 1603"));
+    EXPECT_FALSE(Exists("C:\\Tone"));
+    EXPECT_EQ(RunSilently("/S /Q"), kBadCommandLine);
+    EXPECT_EQ(UninstallValue("UninstallString"), command) << "a refused run changed the entry";
+    EXPECT_EQ(UninstallValue("QuietUninstallString"), command);
 }

@@ -211,7 +211,7 @@ void AnswerQuestion(SetupProcess &setup, int answer)
     EXPECT_EQ(FindWindowA("#32770", kSearchCaption), nullptr) << "no search after the question";
 }
 
-void InstallDefaults(bool desktop, const char *exe)
+void InstallDefaults(bool desktop, const char *exe, int exitCode)
 {
     SetupProcess setup;
     HWND select = StartFirstRun(setup, exe);
@@ -225,7 +225,7 @@ void InstallDefaults(bool desktop, const char *exe)
         EXPECT_FALSE(IsChecked(select, ID_DESKTOP));
     }
     ConfirmAndExpectSuccess(select);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), exitCode);
 }
 
 void InstallTyped(const std::string &typed)
@@ -236,6 +236,36 @@ void InstallTyped(const std::string &typed)
     TypeText(select, ID_PATH, typed);
     ConfirmAndExpectSuccess(select);
     EXPECT_EQ(setup.WaitForExit(), 0);
+}
+
+static DWORD g_silentProcess;
+static std::string g_windowSeen;
+
+static BOOL CALLBACK NoteVisibleWindow(HWND window, LPARAM)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[256] = "";
+    if (process == g_silentProcess && IsWindowVisible(window) && GetWindowTextA(window, title, sizeof title) >= 0)
+        g_windowSeen = std::string("\"") + title + "\" " + ControlText(window, 0xFFFF);
+    return TRUE;
+}
+
+int RunSilently(const std::string &arguments)
+{
+    SetupProcess setup;
+    EXPECT_TRUE(setup.Start(kSetupExe, arguments));
+    g_silentProcess = setup.info.dwProcessId;
+    g_windowSeen.clear();
+    for (; setup.Running(); Sleep(10))
+        EnumWindows(NoteVisibleWindow, 0);
+    EXPECT_EQ(g_windowSeen, "") << "a silent run showed a window";
+    return setup.WaitForExit();
+}
+
+bool LogHolds(const std::string &log, const std::string &line)
+{
+    return ("\n" + FileBytes(log)).find("\n" + line + "\r\n") != std::string::npos;
 }
 
 void ExpectSearchOutcome()
@@ -273,7 +303,7 @@ void ExpectSearchOutcome()
     EXPECT_EQ(ControlText(select, ID_PATH), found.empty() ? DefaultOffer() : found);
     if (found.empty() || std::getenv("TNP_SEARCH_INSTALL") == nullptr) {
         Click(select, IDCANCEL);
-        EXPECT_EQ(setup.WaitForExit(), 0);
+        EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
         if (longScan && asked < 3)
             GTEST_SKIP() << "the scan took under 9 s here: too short to see the system judge it";
         return;
@@ -302,7 +332,7 @@ void ExpectNothingInstalled()
     ASSERT_NE(select, nullptr);
     EXPECT_EQ(ControlText(select, ID_PATH), DefaultOffer());
     Click(select, IDCANCEL);
-    EXPECT_EQ(setup.WaitForExit(), 0);
+    EXPECT_EQ(setup.WaitForExit(), kNothingChanged);
 }
 
 void ForgetEarlierInstallation()

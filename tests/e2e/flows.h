@@ -48,8 +48,16 @@ void ConfirmAndExpectSuccess(HWND select, bool pressAgain = false);
 HWND StartFirstRun(SetupProcess &setup, const char *exe = kSetupExe);
 // A later run: the question is shown and answered.
 void AnswerQuestion(SetupProcess &setup, int answer);
-// A first run of `exe` that installs into the default directory, with or without the desktop link.
-void InstallDefaults(bool desktop, const char *exe = kSetupExe);
+// A first run of `exe` that installs into the default directory, with or without the desktop link,
+// and ends with `exitCode`.
+void InstallDefaults(bool desktop, const char *exe = kSetupExe, int exitCode = 0);
+// Windows Installer's codes, which deployment systems read from setup's exit.
+enum { kNothingChanged = 1602, kFailed = 1603, kAlreadyRunning = 1618, kBadCommandLine = 1639 };
+// Runs setup.exe with `arguments` as a deployment system does, pressing nothing: no window of it
+// may ever be visible. Its exit code.
+int RunSilently(const std::string &arguments);
+// The log file holds this line whole.
+bool LogHolds(const std::string &log, const std::string &line);
 // A first run that installs into the directory typed as `typed`.
 void InstallTyped(const std::string &typed);
 

@@ -86,6 +86,8 @@ cases+=(
     "win10|Uninstall*|win10|nt||wine"
     "win7-64|Uninstall*|win7|nt||wine||wow64"
     "win10-64|Uninstall*|win10|nt||wine||wow64"
+    "silent-10|Silent.*|win10|nt||wine"
+    "silent-98|Silent.*|win98|95||95"
 )
 
 # 64-bit Windows for the i686 setup.exe: a prefix made by the 64-bit loader, in which the 32-bit

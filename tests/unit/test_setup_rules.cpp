@@ -195,6 +195,24 @@ TEST(CommandLine, WinMainGetsWhatFollowsTheProgramName)
     EXPECT_STREQ(SkipProgramName(""), "");
 }
 
+TEST(CommandLine, SwitchesAsDeploymentSystemsGiveThem)
+{
+    // line | silent | malformed | directory | log
+    const char *const rows[][5] = {
+        {"", "", "", "", ""}, {"readme.txt /s", "1", "", "", ""}, {"/S /SD", "1", "1", "", ""},
+        {"/log=\"C:\\my logs\\a.log\" /S /d=\"D:\\My Apps\" \t ", "1", "", "D:\\My Apps", "C:\\my logs\\a.log"},
+        {"/D=C:\\x /S", "", "", "C:\\x /S", ""}, {"/S /D=  ", "1", "1", "", ""}, {"/LOG= /S", "1", "1", "", ""},
+        {"/LOG=\"a b /S", "", "1", "", ""}, {"/LOG=\"\" /S", "1", "1", "", ""}};
+    for (const auto &row : rows) {
+        Switches switches;
+        ParseSwitches(row[0], switches);
+        EXPECT_EQ(switches.silent, row[1][0] != '\0') << row[0];
+        EXPECT_EQ(switches.malformed, row[2][0] != '\0') << row[0];
+        EXPECT_STREQ(switches.directory, row[3]) << row[0];
+        EXPECT_STREQ(switches.log, row[4]) << row[0];
+    }
+}
+
 TEST(FolderRules, TheBrowsedFolderGetsTheProductFolderBelowIt)
 {
     const auto browsed = [](const char *picked, LeadByteRule isLead = SingleByteCodePage) {

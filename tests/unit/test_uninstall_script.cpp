@@ -366,6 +366,8 @@ TEST(UninstallEntry, ValuesAndSizesAndASecondInstallationOverwrites)
     std::string command = "rundll32.exe setupapi.dll,InstallHinfSection Uninstall_TNP 128 " + std::string(shortForm) + "tnp.inf";
     EXPECT_EQ(Value("UninstallString", &size), command);
     EXPECT_EQ(size, command.size() + 1);
+    EXPECT_EQ(Value("QuietUninstallString", &size), command) << "deployment tools run it unattended";
+    EXPECT_EQ(Value("Publisher", &size), "<no value>") << "a build that names no maker";
 
     RegisterUninstallEntry(second.c_str(), 624);
     ASSERT_NE(GetShortPathNameA(second.c_str(), shortForm, sizeof shortForm), 0u);
