@@ -89,7 +89,10 @@ void ParseSwitches(const char *arguments, Switches &switches)
                 do
                     ++end;
                 while (*end != '\0' && *end != '"');
-                switches.malformed |= *end == '\0';
+                if (*end == '\0') {
+                    switches.malformed = true;
+                    return;
+                }
             }
             end = WordEnd(end);
             switches.malformed |= !TakeValue(switches.log, value, end);

@@ -32,6 +32,20 @@ uint32_t AlignUp(uint32_t value, uint32_t alignment)
     return (value + alignment - 1) / alignment * alignment;
 }
 
+// The image checksum as the linker and signing tools compute it: the file's 16-bit words summed
+// with their carries folded back in, the checksum field itself counted as zero, plus the length.
+uint32_t PeChecksum(const std::vector<uint8_t> &file, size_t checksumAt)
+{
+    uint32_t sum = 0;
+    for (size_t at = 0; at < file.size(); at += 2) {
+        if (at == checksumAt || at == checksumAt + 2)
+            continue;
+        sum += file[at] | (at + 1 < file.size() ? file[at + 1] << 8 : 0);
+        sum = (sum & 0xFFFF) + (sum >> 16);
+    }
+    return sum + (uint32_t)file.size();
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -75,6 +89,9 @@ int main(int argc, char **argv)
             initialised += kept;
     }
     Write(out, optional + 8, 4, initialised);
+    // A stale checksum would be the one byte a signed release differs in from its clean build.
+    if (Read(out, optional + 64, 4) != 0)
+        Write(out, optional + 64, 4, PeChecksum(out, optional + 64));
     std::ofstream(argv[1], std::ios::binary | std::ios::trunc).write((const char *)out.data(), (std::streamsize)out.size());
     return 0;
 }
