@@ -3,14 +3,16 @@
 #include "messages.h"
 #include "product.h"
 
-// Windows with sessions (NT 4 Terminal Server, 2000 and later) keep a name for every session in
-// the Global namespace; plain NT 4 and the 95 family refuse that prefix and have one namespace.
-static const char *const kRunMutexNames[2] = {"Global\\Tone Pilot Setup running", "Tone Pilot Setup running"};
+// Windows with sessions (NT 4 Terminal Server, 2000 and later) see a name of the Global namespace
+// from every session. Where the prefix is refused (plain NT 4 has no such namespace), the bare
+// name: such a Windows has only one.
+static const char kGlobalRunMutexName[] = "Global\\Tone Pilot Setup running";
+enum { GLOBAL_PREFIX_LENGTH = 7 };
 
 bool TakeRunMutex()
 {
     for (int i = 0; i < 2; ++i) {
-        HANDLE mutex = CreateMutexA(NULL, FALSE, kRunMutexNames[i]);
+        HANDLE mutex = CreateMutexA(NULL, FALSE, kGlobalRunMutexName + i * GLOBAL_PREFIX_LENGTH);
         DWORD error = GetLastError();
         if (mutex != NULL)
             return error != ERROR_ALREADY_EXISTS;
