@@ -266,7 +266,7 @@ TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTh
         PSECURITY_DESCRIPTOR sd = NULL;
         ULONG size = 0;
         ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(row.sddl, SDDL_REVISION_1, &sd, &size));
-        EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user), row.open) << row.sddl;
+        EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user, false), row.open) << row.sddl;
         LocalFree(sd);
     }
     // What setup gives a folder open to others: Program Files' model, closed.
@@ -275,7 +275,7 @@ TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTh
     char *text = NULL;
     ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(closed, SDDL_REVISION_1, OPEN_OWNER | OPEN_DACL, &text, NULL));
     EXPECT_STREQ(text, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)");
-    EXPECT_EQ(PartsOpenToOthers(closed, sizeof closed, (const unsigned char *)user), 0u);
+    EXPECT_EQ(PartsOpenToOthers(closed, sizeof closed, (const unsigned char *)user, false), 0u);
     LocalFree(text);
     LocalFree(user);
 }
