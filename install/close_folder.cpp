@@ -46,26 +46,26 @@ static bool CloseEverythingIn(const FolderSecurity &security, char *path, int le
     return closed;
 }
 
+// `descriptor` holds 1 KB; one that doesn't fit counts as open: it is given anew.
+static bool OpenToOthers(const FolderSecurity &security, const char *path, DWORD *descriptor)
+{
+    unsigned size = ReadDescriptor(security, path, descriptor, 1024);
+    return PartsOpenToOthers((const unsigned char *)descriptor, size, security.user, security.powerUsersTrusted) != 0;
+}
+
 bool CloseFolderToOthers(const FolderSecurity &security, const char *installDir, bool *wasOpen)
 {
-    *wasOpen = false;
-    if (!security.judged)
+    DWORD descriptor[256];
+    *wasOpen = security.judged && OpenToOthers(security, installDir, descriptor);
+    if (!*wasOpen)
         return true;
-    DWORD descriptor[256];  // one that doesn't fit counts as open: it is given anew
-    unsigned size = ReadDescriptor(security, installDir, descriptor, sizeof descriptor);
-    if (PartsOpenToOthers((const unsigned char *)descriptor, size, security.user, security.powerUsersTrusted) == 0)
-        return true;
-    *wasOpen = true;
-    EnableTakingOwnership(security);
     char path[TNP_PATH_CAPACITY];
     int length = lstrlenA(installDir) - 1;
     lstrcpynA(path, installDir, length + 1);  // without its backslash
     unsigned char inherited[CLOSED_DESCRIPTOR_SIZE];
     BuildClosedDescriptor(inherited, security.protect, true);
-    if (!WriteDescriptor(security, path, security.closed) || !CloseEverythingIn(security, path, length, inherited))
-        return RefuseOpenFolder(path);
-    size = ReadDescriptor(security, path, descriptor, sizeof descriptor);
-    if (PartsOpenToOthers((const unsigned char *)descriptor, size, security.user, security.powerUsersTrusted) != 0)
+    if (!WriteDescriptor(security, path, security.closed) || !CloseEverythingIn(security, path, length, inherited)
+        || OpenToOthers(security, path, descriptor))
         return RefuseOpenFolder(path);
     return true;
 }

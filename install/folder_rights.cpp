@@ -162,8 +162,10 @@ unsigned PartsOpenToOthers(const unsigned char *descriptor, unsigned size, const
 // What each place judges, in the order of the places.
 static const struct { unsigned long rights; unsigned what; } kPlaces[] = {
     {REPLACE_RIGHTS, JUDGE_OWNER | JUDGE_REPARSE},
-    {DELETE_CHILD, 0},
     {0, JUDGE_REPARSE},
+    {DELETE_CHILD, 0},
+    {CHANGE_RIGHTS, JUDGE_OWNER | JUDGE_INHERIT_ONLY},
+    {0, 0},
     {CHANGE_RIGHTS, JUDGE_OWNER | JUDGE_INHERIT_ONLY},
 };
 

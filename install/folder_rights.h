@@ -18,21 +18,24 @@
 enum { OPEN_OWNER = 0x1, OPEN_DACL = 0x4 };  // OWNER_ and DACL_SECURITY_INFORMATION
 unsigned PartsOpenToOthers(const unsigned char *descriptor, unsigned size, const unsigned char *user, bool powerUsers);
 
-// Where a folder stands on the path to the install folder, for the rule below.
+// Where a folder stands on the path to the install folder, for the rule below; each kind of
+// folder the walk starts at, or passes, followed by the same as the install folder itself.
 enum {
-    PATH_ABOVE,           // between the walk's start and the install folder
-    PATH_DRIVE_ROOT,      // the root the walk starts at, outside the program folder
-    PATH_INSTALL_FOLDER,  // the install folder, whose own openness is closed rather than refused
-    PATH_SHARED_INSTALL_FOLDER,  // a drive root or the program folder itself as the install folder
+    PATH_ABOVE,                  // between the walk's start and the install folder
+    PATH_INSTALL_FOLDER,         // whose own openness is closed rather than refused
+    PATH_DRIVE_ROOT,             // where the walk starts outside the program folder
+    PATH_DRIVE_ROOT_INSTALLED,   // a drive's root as the install folder
+    PATH_PROGRAM_FOLDER,         // the system's to keep
+    PATH_PROGRAM_FOLDER_INSTALLED,
 };
 // True when others could put another folder in place of the install folder through this folder
 // of its path, of file attributes `attributes`, at `place`: a reparse point (junction, symbolic
 // link, mount point) below the root, which its owner can point elsewhere; above the install
 // folder, an owner of the others', or an entry that grants them DELETE, WRITE_DAC, WRITE_OWNER,
 // generic write or all, or FILE_DELETE_CHILD over what it holds (renaming needs no more); on
-// the root, FILE_DELETE_CHILD; a shared folder (a drive's, the system's programs') open at all,
-// as it may not be closed for one product. Inherit-only entries of a folder above govern only
-// what is made in it, and setup makes its own folders closed.
+// the root, FILE_DELETE_CHILD; a drive's root or the program folder as the install folder, open
+// at all, as it may not be closed for one product. Inherit-only entries of a folder above govern
+// only what is made in it, and setup makes its own folders closed.
 bool LetsOthersReplace(unsigned long attributes, const unsigned char *descriptor, unsigned size,
                        const unsigned char *user, bool powerUsers, int place);
 

@@ -21,11 +21,6 @@ static const struct {
     LUID_AND_ATTRIBUTES privileges[2];
 } kOwnershipPrivileges = {2, {{{9, 0}, SE_PRIVILEGE_ENABLED}, {{18, 0}, SE_PRIVILEGE_ENABLED}}};
 
-static bool OpenToken(const FolderSecurity &security, DWORD access, HANDLE *token)
-{
-    return ((OpenProcessTokenFn)security.calls[OPEN_PROCESS_TOKEN])(GetCurrentProcess(), access, token) != FALSE;
-}
-
 // With Windows 2000's CheckTokenMembership where there is one; on NT 4 from the token's groups,
 // read whole into a buffer of the size the token gives. A group present only for denying (a
 // standard user's token under UAC) is not enabled.
@@ -39,20 +34,19 @@ static bool AdministratorsEnabled(const FolderSecurity &security, HANDLE token)
     DWORD size = 0;
     getTokenInformation(token, TokenGroups, NULL, 0, &size);
     TOKEN_GROUPS *groups = (TOKEN_GROUPS *)HeapAlloc(GetProcessHeap(), 0, size);
-    if (groups == NULL)
-        return false;
-    if (getTokenInformation(token, TokenGroups, groups, size, &size))
+    if (groups != NULL && getTokenInformation(token, TokenGroups, groups, size, &size))
         for (DWORD i = 0; i < groups->GroupCount; ++i)
-            if ((groups->Groups[i].Attributes & SE_GROUP_ENABLED) != 0 && IsAdministratorsSid((const unsigned char *)groups->Groups[i].Sid))
-                member = TRUE;
-    HeapFree(GetProcessHeap(), 0, groups);
+            member |= (groups->Groups[i].Attributes & SE_GROUP_ENABLED) != 0
+                   && IsAdministratorsSid((const unsigned char *)groups->Groups[i].Sid);
+    if (groups != NULL)
+        HeapFree(GetProcessHeap(), 0, groups);
     return member != FALSE;
 }
 
 // Only the drive form: a UNC path names a share whose permissions are the server's.
 static bool KeepsPermissions(const char *installDir)
 {
-    if (installDir[0] == '\0' || installDir[1] != ':' || installDir[2] != '\\')
+    if (installDir[1] != ':' || installDir[2] != '\\')
         return false;
     char root[4] = {installDir[0], ':', '\\', '\0'};
     DWORD flags = 0;
@@ -69,12 +63,17 @@ void BeginFolderSecurity(FolderSecurity &security, const char *installDir)
         if ((security.calls[i] = (AnyFunction)GetProcAddress(advapi, kSecurityCalls[i])) == NULL && i != CHECK_TOKEN_MEMBERSHIP)
             return;
     HANDLE token;
-    if (!KeepsPermissions(installDir) || !OpenToken(security, TOKEN_QUERY, &token))
+    if (!KeepsPermissions(installDir)
+        || !((OpenProcessTokenFn)security.calls[OPEN_PROCESS_TOKEN])(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &token))
         return;
     DWORD size;
-    bool read = ((GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION])(token, TokenUser, security.tokenUser,
-                                                                               sizeof security.tokenUser, &size) != FALSE;
-    security.judged = read && AdministratorsEnabled(security, token);
+    security.judged = ((GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION])(token, TokenUser, security.tokenUser,
+                                                                                     sizeof security.tokenUser, &size)
+                   && AdministratorsEnabled(security, token);
+    // Left enabled for the rest of the run, which sets no owner but Administrators.
+    if (security.judged)
+        ((AdjustTokenPrivilegesFn)security.calls[ADJUST_TOKEN_PRIVILEGES])(token, FALSE, (PTOKEN_PRIVILEGES)&kOwnershipPrivileges,
+                                                                           0, NULL, NULL);
     CloseHandle(token);
     security.user = (const unsigned char *)((TOKEN_USER *)security.tokenUser)->User.Sid;
     security.powerUsersTrusted = !LinksAskForElevation();
@@ -95,17 +94,6 @@ bool WriteDescriptor(const FolderSecurity &security, const char *path, const uns
 {
     return ((SetFileSecurityAFn)security.calls[SET_FILE_SECURITY])(path, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                                                                    (PSECURITY_DESCRIPTOR)descriptor) != FALSE;
-}
-
-// Left enabled for the rest of the run, which sets no owner but Administrators.
-void EnableTakingOwnership(const FolderSecurity &security)
-{
-    HANDLE token;
-    if (!OpenToken(security, TOKEN_ADJUST_PRIVILEGES, &token))
-        return;
-    ((AdjustTokenPrivilegesFn)security.calls[ADJUST_TOKEN_PRIVILEGES])(token, FALSE, (PTOKEN_PRIVILEGES)&kOwnershipPrivileges,
-                                                                       0, NULL, NULL);
-    CloseHandle(token);
 }
 
 bool RefuseOpenFolder(const char *folder)

@@ -25,13 +25,12 @@ struct FolderSecurity {
 // Administrators group enabled in its token and `installDir` lies on a local drive whose file
 // system keeps permissions: elsewhere a folder has none setup could judge (FAT, a network
 // drive, a UNC path), or they are the user's own to set. Windows 95's advapi32 exports the
-// security calls as stubs that fail, so that they work, not a version number, says NT.
+// security calls as stubs that fail, so that they work, not a version number, says NT. Where
+// judged, what setting an owner other than oneself needs is enabled.
 void BeginFolderSecurity(FolderSecurity &security, const char *installDir);
 
 // The owner and DACL of `path` into `buffer` of `capacity` bytes; their size, 0 when unreadable.
 unsigned ReadDescriptor(const FolderSecurity &security, const char *path, DWORD *buffer, DWORD capacity);
 bool WriteDescriptor(const FolderSecurity &security, const char *path, const unsigned char *descriptor);
-// Enables what setting an owner other than oneself needs, before the first closing.
-void EnableTakingOwnership(const FolderSecurity &security);
 // Tells the user that `folder` can be changed by others; false, for the caller to stop.
 bool RefuseOpenFolder(const char *folder);

@@ -29,24 +29,20 @@ bool PathClosedToOthers(FolderSecurity &security, const char *installDir)
 {
     if (!security.judged)
         return true;
-    int length = lstrlenA(installDir), start = IndexBelowProgramFolder(installDir);
-    bool inProgramFolder = start > 0;
-    if (!inProgramFolder)
-        start = 3;  // below the drive's root, "X:\"
+    int length = lstrlenA(installDir), below = IndexBelowProgramFolder(installDir);
+    security.newFolders = below > 0 ? NULL : security.closed;
+    // The folder the walk starts at, with its backslash ("D:\"), then each below it without.
+    int end = below > 0 ? below - 1 : 2, place = below > 0 ? PATH_PROGRAM_FOLDER : PATH_DRIVE_ROOT;
     char folder[TNP_PATH_CAPACITY];
-    lstrcpynA(folder, installDir, start + 1);
-    bool last = start >= length;
-    if ((!inProgramFolder || last) && LetsOthersReplaceAt(security, folder, last ? PATH_SHARED_INSTALL_FOLDER : PATH_DRIVE_ROOT))
-        return RefuseOpenFolder(folder);
-    int end = NextComponentEnd(installDir, start - 1, SystemLeadByte);
-    security.newFolders = inProgramFolder && end + 1 >= length ? NULL : security.closed;
-    for (end = start - 1; end + 1 < length;) {
-        end = NextComponentEnd(installDir, end, SystemLeadByte);
-        lstrcpynA(folder, installDir, end + 1);
+    for (int copied = end + 1;; copied = end, place = PATH_ABOVE) {
+        lstrcpynA(folder, installDir, copied + 1);
+        bool last = end + 1 >= length;
         if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES)
-            break;  // setup makes it, and what lies below it, closed
-        if (LetsOthersReplaceAt(security, folder, end + 1 >= length ? PATH_INSTALL_FOLDER : PATH_ABOVE))
+            return true;  // setup makes it, and what lies below it
+        if (LetsOthersReplaceAt(security, folder, place + last))
             return RefuseOpenFolder(folder);
+        if (last)
+            return true;
+        end = NextComponentEnd(installDir, end, SystemLeadByte);
     }
-    return true;
 }

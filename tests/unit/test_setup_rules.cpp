@@ -294,7 +294,7 @@ TEST(FolderRights, NoFolderOfThePathLetsAnotherPutAFolderInTheInstallFoldersPlac
         {0x10, "O:BAD:(A;;FA;;;S-1-5-21-1-2-3-1001)", PATH_INSTALL_FOLDER, false, false},  // closed, not refused
         // Vista's C:\, whose Modify for AU is inherit-only; Windows 2000's, Everyone's in full.
         {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_DRIVE_ROOT, false, false},
-        {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_SHARED_INSTALL_FOLDER, false, true},
+        {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_DRIVE_ROOT_INSTALLED, false, true},
         {0x10, "O:BAD:(A;OICI;FA;;;WD)", PATH_DRIVE_ROOT, false, true},
     };
     PSID user = NULL;
