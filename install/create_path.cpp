@@ -28,13 +28,13 @@ int CreatePath(const char *path, const unsigned char *descriptor)
 
     int length = lstrlenA(path);
     char prefix[WORK_AREA_CAPACITY];
-    SECURITY_ATTRIBUTES security = {sizeof security, (void *)descriptor, FALSE};
+    SECURITY_ATTRIBUTES security = {sizeof security, (void *)descriptor, FALSE};  // none: the inherited entries
     while (length > currentEnd + 1) {
         currentEnd = NextComponentEnd(path, currentEnd, SystemLeadByte);
         if (currentEnd >= WORK_AREA_CAPACITY)
             return Refuse(path);  // a prefix this long could not be created anyway
         lstrcpynA(prefix, path, currentEnd + 1);
-        if (Exists(prefix) || CreateDirectoryA(prefix, descriptor != NULL ? &security : NULL))
+        if (Exists(prefix) || CreateDirectoryA(prefix, &security))
             continue;
         int error = (int)GetLastError();
         ShowWarning(MSG_PATH_NOT_CREATED, path, error);
