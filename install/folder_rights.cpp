@@ -97,11 +97,6 @@ const unsigned char *AdministratorsSid()
     return kTrustedSids;
 }
 
-bool IsAdministratorsSid(const unsigned char *sid)
-{
-    return IsSid(sid, SidLength(sid), kTrustedSids);
-}
-
 static bool IsTrusted(const unsigned char *sid, unsigned long room, const Judging &judging)
 {
     const unsigned char *end = kTrustedSids + sizeof kTrustedSids - (judging.powerUsers ? 0 : POWER_USERS_SID_SIZE);
@@ -159,20 +154,18 @@ unsigned PartsOpenToOthers(const unsigned char *descriptor, unsigned size, const
     return OpenParts(descriptor, size, {user, powerUsers, CHANGE_RIGHTS, JUDGE_OWNER | JUDGE_INHERIT_ONLY});
 }
 
-// What each place judges, in the order of the places.
-static const struct { unsigned long rights; unsigned what; } kPlaces[] = {
-    {REPLACE_RIGHTS, JUDGE_OWNER | JUDGE_REPARSE},
-    {0, JUDGE_REPARSE},
-    {DELETE_CHILD, 0},
-    {CHANGE_RIGHTS, JUDGE_OWNER | JUDGE_INHERIT_ONLY},
-    {0, 0},
-    {CHANGE_RIGHTS, JUDGE_OWNER | JUDGE_INHERIT_ONLY},
+// What each place judges, in the order of the places: the rights that open it (an index into
+// the rights below) and which of the owner, inherit-only entries and a reparse point count.
+static const unsigned long kRights[] = {0, DELETE_CHILD, REPLACE_RIGHTS, CHANGE_RIGHTS};
+static const unsigned char kPlaces[][2] = {
+    {2, JUDGE_OWNER | JUDGE_REPARSE}, {0, JUDGE_REPARSE}, {1, 0},
+    {3, JUDGE_OWNER | JUDGE_INHERIT_ONLY}, {0, 0}, {3, JUDGE_OWNER | JUDGE_INHERIT_ONLY},
 };
 
 bool LetsOthersReplace(unsigned long attributes, const unsigned char *descriptor, unsigned size,
                        const unsigned char *user, bool powerUsers, int place)
 {
-    Judging judging = {user, powerUsers, kPlaces[place].rights, kPlaces[place].what};
+    Judging judging = {user, powerUsers, kRights[kPlaces[place][0]], kPlaces[place][1]};
     if ((judging.what & JUDGE_REPARSE) != 0 && (attributes & REPARSE_POINT) != 0)
         return true;
     return judging.rights != 0 && OpenParts(descriptor, size, judging) != 0;

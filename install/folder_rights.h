@@ -47,6 +47,5 @@ bool LetsOthersReplace(unsigned long attributes, const unsigned char *descriptor
 // inherited (and not protected), on NT 4 the same entries as the folder's.
 enum { CLOSED_DESCRIPTOR_SIZE = 112 };
 void BuildClosedDescriptor(unsigned char *out, bool protect, bool inherited = false);
-// The Administrators group's SID, S-1-5-32-544, and whether `sid` is that one.
+// The Administrators group's SID, S-1-5-32-544.
 const unsigned char *AdministratorsSid();
-bool IsAdministratorsSid(const unsigned char *sid);

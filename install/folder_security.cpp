@@ -21,28 +21,6 @@ static const struct {
     LUID_AND_ATTRIBUTES privileges[2];
 } kOwnershipPrivileges = {2, {{{9, 0}, SE_PRIVILEGE_ENABLED}, {{18, 0}, SE_PRIVILEGE_ENABLED}}};
 
-// With Windows 2000's CheckTokenMembership where there is one; on NT 4 from the token's groups,
-// read whole into a buffer of the size the token gives. A group present only for denying (a
-// standard user's token under UAC) is not enabled.
-static bool AdministratorsEnabled(const FolderSecurity &security, HANDLE token)
-{
-    BOOL member = FALSE;
-    PSID administrators = (PSID)AdministratorsSid();
-    if (security.calls[CHECK_TOKEN_MEMBERSHIP] != NULL)
-        return ((CheckTokenMembershipFn)security.calls[CHECK_TOKEN_MEMBERSHIP])(NULL, administrators, &member) && member;
-    GetTokenInformationFn getTokenInformation = (GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION];
-    DWORD size = 0;
-    getTokenInformation(token, TokenGroups, NULL, 0, &size);
-    TOKEN_GROUPS *groups = (TOKEN_GROUPS *)HeapAlloc(GetProcessHeap(), 0, size);
-    if (groups != NULL && getTokenInformation(token, TokenGroups, groups, size, &size))
-        for (DWORD i = 0; i < groups->GroupCount; ++i)
-            member |= (groups->Groups[i].Attributes & SE_GROUP_ENABLED) != 0
-                   && IsAdministratorsSid((const unsigned char *)groups->Groups[i].Sid);
-    if (groups != NULL)
-        HeapFree(GetProcessHeap(), 0, groups);
-    return member != FALSE;
-}
-
 // Only the drive form: a UNC path names a share whose permissions are the server's.
 static bool KeepsPermissions(const char *installDir)
 {
@@ -66,14 +44,20 @@ void BeginFolderSecurity(FolderSecurity &security, const char *installDir)
     if (!KeepsPermissions(installDir)
         || !((OpenProcessTokenFn)security.calls[OPEN_PROCESS_TOKEN])(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &token))
         return;
+    // The Administrators group enabled, where Windows 2000 and later can tell (CheckTokenMembership;
+    // a group present only for denying, as in a standard user's token under UAC, is not); and
+    // the token holding what setting an owner other than oneself needs, which on NT 4, by
+    // default, only an administrator's does. Left enabled for the rest of the run, which sets no
+    // owner but Administrators.
     DWORD size;
+    BOOL administrator = TRUE;
+    CheckTokenMembershipFn checkTokenMembership = (CheckTokenMembershipFn)security.calls[CHECK_TOKEN_MEMBERSHIP];
     security.judged = ((GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION])(token, TokenUser, security.tokenUser,
                                                                                      sizeof security.tokenUser, &size)
-                   && AdministratorsEnabled(security, token);
-    // Left enabled for the rest of the run, which sets no owner but Administrators.
-    if (security.judged)
-        ((AdjustTokenPrivilegesFn)security.calls[ADJUST_TOKEN_PRIVILEGES])(token, FALSE, (PTOKEN_PRIVILEGES)&kOwnershipPrivileges,
-                                                                           0, NULL, NULL);
+                   && (checkTokenMembership == NULL || (checkTokenMembership(NULL, (PSID)AdministratorsSid(), &administrator) && administrator))
+                   && ((AdjustTokenPrivilegesFn)security.calls[ADJUST_TOKEN_PRIVILEGES])(token, FALSE, (PTOKEN_PRIVILEGES)&kOwnershipPrivileges,
+                                                                                         0, NULL, NULL)
+                   && GetLastError() == ERROR_SUCCESS;
     CloseHandle(token);
     security.user = (const unsigned char *)((TOKEN_USER *)security.tokenUser)->User.Sid;
     security.powerUsersTrusted = !LinksAskForElevation();

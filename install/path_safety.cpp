@@ -15,9 +15,7 @@ static bool LetsOthersReplaceAt(const FolderSecurity &security, const char *fold
 static int IndexBelowProgramFolder(const char *installDir)
 {
     char folder[TNP_PATH_CAPACITY], shortFolder[TNP_PATH_CAPACITY];
-    GetProgramFilesFolder(folder, sizeof folder);
-    if (folder[0] == '\0')
-        return -1;
+    GetProgramFilesFolder(folder, sizeof folder);  // empty where the system names none: nothing lies in it
     int below = IndexBelowFolder(installDir, folder, SystemLeadByte);
     DWORD length = GetShortPathNameA(folder, shortFolder, sizeof shortFolder);
     if (below < 0 && length != 0 && length < sizeof shortFolder)
