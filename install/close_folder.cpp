@@ -14,14 +14,13 @@ static bool HasOneName(const char *path)
     return one;
 }
 
-// Gives everything in the folder `path` (`length` characters, in a buffer of TNP_PATH_CAPACITY)
+// Gives everything in the folder `path` (`length` characters, in a buffer of PATTERN_CAPACITY)
 // the descriptor `inherited`, each subfolder before what it holds, so that its owner can no
 // longer keep setup from listing it. Each name is taken in its short form where it has one,
 // which opens it whatever the code page can spell.
+enum { PATTERN_CAPACITY = TNP_PATH_CAPACITY + 2 };  // any folder of MAX_PATH and "\*"
 static bool CloseEverythingIn(const FolderSecurity &security, char *path, int length, const unsigned char *inherited)
 {
-    if (length + 2 >= TNP_PATH_CAPACITY)
-        return false;
     lstrcpyA(path + length, "\\*");
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA(path, &found);
@@ -59,7 +58,7 @@ bool CloseFolderToOthers(const FolderSecurity &security, const char *installDir,
     *wasOpen = security.judged && OpenToOthers(security, installDir, descriptor);
     if (!*wasOpen)
         return true;
-    char path[TNP_PATH_CAPACITY];
+    char path[PATTERN_CAPACITY];
     int length = lstrlenA(installDir) - 1;
     lstrcpynA(path, installDir, length + 1);  // without its backslash
     unsigned char inherited[CLOSED_DESCRIPTOR_SIZE];

@@ -135,8 +135,8 @@ lay_out_search() {  # <case name> <case dir>
     search-unspelt)  # a name code page 1252 can't spell: entered, shown and installed into by Wine's short name
         mkdir -p "$d/Программы/Tone Pilot"; touch "$d/Программы/Tone Pilot/tnp.exe"
         export TNP_EXPECT_FOUND='D:\____~20A\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
-    search-open)  # a copy in a folder every user may write to
-        mkdir -p "$c/TNP"; touch "$c/TNP/tnp.exe"; chmod 0777 "$c/TNP"
+    search-open)  # a copy in a folder every user may write to, as is a folder in it
+        mkdir -p "$c/TNP/plugins"; touch "$c/TNP/tnp.exe"; chmod 0777 "$c/TNP" "$c/TNP/plugins"
         export TNP_EXPECT_FOUND='C:\TNP\' TNP_SEARCH_INSTALL=1 ;;
     search-open-above)  # a copy whose folder every user may rename: refused, then the default installs
         mkdir -p "$d/Games/TNP"; touch "$d/Games/TNP/tnp.exe"; chmod 0777 "$d/Games"
@@ -189,12 +189,13 @@ check_code_page_tree() {  # <case name> <case dir>
     diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'
 }
 
-# An open folder closed to others (Everyone's write is the others' write bit), the default as is,
-# each level setup makes on D: made closed (no Everyone entry: no bits for others).
+# An open folder closed to others with all it holds (Everyone's write is the others' write bit),
+# the default as is, each level setup makes on D: made closed (no Everyone entry: no bits for others).
 check_folder_modes() {  # <case name> <case dir>
     local c=$WINEPREFIX/drive_c
     [[ $1 != *-levels ]] || (cd "$2/d" && find . -mindepth 1 -type d -perm /007 | sed 's/^/    made open to others: /')
     [ "$1" != search-open ] || (( (0$(stat -c %a "$c/TNP") & 2) == 0 )) || echo "    C:\\TNP is still writable for others"
+    [ "$1" != search-open ] || find "$c/TNP" -mindepth 1 -perm /002 | sed 's/^/    still writable for others: /'
     [ "$1" != defaults ] || [ "$(stat -c %a "$c/Program Files/Tone Pilot")" = "$(stat -c %a "$c/Program Files")" ] ||
         echo "    the default folder's mode is now $(stat -c %a "$c/Program Files/Tone Pilot")"
 }

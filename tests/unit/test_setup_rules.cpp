@@ -292,10 +292,9 @@ TEST(FolderRights, NoFolderOfThePathLetsAnotherPutAFolderInTheInstallFoldersPlac
         {0x410, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", PATH_ABOVE, false, true},      // a junction
         {0x410, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", PATH_INSTALL_FOLDER, false, true},
         {0x10, "O:BAD:(A;;FA;;;S-1-5-21-1-2-3-1001)", PATH_INSTALL_FOLDER, false, false},  // closed, not refused
-        // Vista's C:\, whose Modify for AU is inherit-only; Windows 2000's, Everyone's in full.
+        // Vista's C:\, whose Modify for AU is inherit-only: a root to start at, never to install into.
         {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_DRIVE_ROOT, false, false},
         {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_DRIVE_ROOT_INSTALLED, false, true},
-        {0x10, "O:BAD:(A;OICI;FA;;;WD)", PATH_DRIVE_ROOT, false, true},
     };
     PSID user = NULL;
     ASSERT_TRUE(ConvertStringSidToSidA("S-1-5-21-1-2-3-1000", &user));
