@@ -22,11 +22,12 @@ struct FolderSecurity {
 };
 
 // Fills `security` for an install into `installDir`. Judged only where this process has the
-// Administrators group enabled in its token and `installDir` lies on a local drive whose file
-// system keeps permissions: elsewhere a folder has none setup could judge (FAT, a network
-// drive, a UNC path), or they are the user's own to set. Windows 95's advapi32 exports the
-// security calls as stubs that fail, so that they work, not a version number, says NT. Where
-// judged, what setting an owner other than oneself needs is enabled.
+// Administrators group enabled in its token (as far as Windows 2000 and later tell) and holds
+// what taking ownership needs, and `installDir` lies on a local drive whose file system keeps
+// permissions: elsewhere a folder has none setup could judge (FAT, a network drive, a UNC
+// path), or they are the user's own to set. Windows 95's advapi32 exports the security calls as
+// stubs that fail, so that they work, not a version number, says NT. Where judged, what setting
+// an owner other than oneself needs is enabled.
 void BeginFolderSecurity(FolderSecurity &security, const char *installDir);
 
 // The owner and DACL of `path` into `buffer` of `capacity` bytes; their size, 0 when unreadable.

@@ -202,13 +202,15 @@ check_folder_modes() {  # <case name> <case dir>
 
 # A small volume of its own as the fixed drive G: for the full-drive cases, which fill it up
 # (its type is set in the template: the mount manager reads types once, at a prefix's first
-# process). Only root may mount; where the mount is refused, the driver is told so and skips
-# these cases, which are then shown and counted as not run.
+# process). Its root lets others make nothing in it, as an NTFS drive's lets no user but the
+# administrators delete what it holds (tmpfs would make it 1777, which Wine reads as Everyone's).
+# Only root may mount; where the mount is refused, the driver is told so and skips these cases,
+# which are then shown and counted as not run.
 lay_out_full_drive() {  # <case name> <case dir>
     unset TNP_FULL_DRIVE_REFUSED
     [[ $1 == full-drive* ]] || return 0
     mkdir -p "$2/g"
-    if mount -t tmpfs -o size=2m tmpfs "$2/g" 2>"$2/mount.err"; then
+    if mount -t tmpfs -o size=2m,mode=0755 tmpfs "$2/g" 2>"$2/mount.err"; then
         ln -s "$2/g" "$WINEPREFIX/dosdevices/g:"
     else
         echo "e2e $1: mounting a tmpfs volume was refused: $(cat "$2/mount.err")"
