@@ -1,55 +1,70 @@
 #include "close_folder.h"
-#include <windows.h>
-#include "folder_rights.h"
-#include "../setup/this_windows.h"
+#include "../setup/product.h"
 
-typedef BOOL(WINAPI *OpenProcessTokenFn)(HANDLE, DWORD, PHANDLE);
-typedef BOOL(WINAPI *GetTokenInformationFn)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
-typedef BOOL(WINAPI *GetFileSecurityAFn)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD);
-typedef BOOL(WINAPI *SetFileSecurityAFn)(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR);
-
-// Looked up, not imported: Windows 95's advapi32 has no file security to import.
-static const char *const kSecurityCalls[] = {"OpenProcessToken", "GetTokenInformation", "GetFileSecurityA",
-                                             "SetFileSecurityA"};
-static_assert(OPEN_OWNER == OWNER_SECURITY_INFORMATION && OPEN_DACL == DACL_SECURITY_INFORMATION,
-              "the open parts are what SetFileSecurityA is told to write");
-enum { OPEN_PROCESS_TOKEN, GET_TOKEN_INFORMATION, GET_FILE_SECURITY, SET_FILE_SECURITY, SECURITY_CALLS };
-
-// The SID of the token's user, in `buffer`; NULL when the token can't be read.
-static const unsigned char *ReadTokenUser(AnyFunction *calls, DWORD *buffer, DWORD capacity)
+// A file that is the only name of its data: a hard link would carry the closing to a file of
+// another folder, of the system's or of another user's.
+static bool HasOneName(const char *path)
 {
-    HANDLE token;
-    if (!((OpenProcessTokenFn)calls[OPEN_PROCESS_TOKEN])(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return NULL;
-    DWORD needed;
-    BOOL read = ((GetTokenInformationFn)calls[GET_TOKEN_INFORMATION])(token, TokenUser, buffer, capacity, &needed);
-    CloseHandle(token);
-    return read ? (const unsigned char *)((TOKEN_USER *)buffer)->User.Sid : NULL;
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information;
+    bool one = GetFileInformationByHandle(file, &information) && information.nNumberOfLinks == 1;
+    CloseHandle(file);
+    return one;
 }
 
-void CloseFolderToOthers(const char *dir)
+// Gives everything in the folder `path` (`length` characters, in a buffer of PATTERN_CAPACITY)
+// the descriptor `inherited`, each subfolder before what it holds, so that its owner can no
+// longer keep setup from listing it. Each name is taken in its short form where it has one,
+// which opens it whatever the code page can spell.
+enum { PATTERN_CAPACITY = TNP_PATH_CAPACITY + 2 };  // any folder of MAX_PATH and "\*"
+static bool CloseEverythingIn(const FolderSecurity &security, char *path, int length, const unsigned char *inherited)
 {
-    DWORD ntVersion = NtMajorVersion();
-    if (ntVersion == 0)
-        return;
-    HMODULE advapi = GetModuleHandleA("advapi32.dll");
-    AnyFunction calls[SECURITY_CALLS];
-    for (int i = 0; i < SECURITY_CALLS; ++i)
-        if ((calls[i] = (AnyFunction)GetProcAddress(advapi, kSecurityCalls[i])) == NULL)
-            return;
-    DWORD tokenUser[32];  // TOKEN_USER and the SID it points to: 76 bytes at most
-    const unsigned char *user = ReadTokenUser(calls, tokenUser, sizeof tokenUser);
-    if (user == NULL)
-        return;
-    // A descriptor that doesn't fit here, or that can't be read, counts as open: it is given anew.
-    DWORD descriptor[256], size = 0;
-    if (!((GetFileSecurityAFn)calls[GET_FILE_SECURITY])(dir, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                                                        descriptor, sizeof descriptor, &size))
-        size = 0;
-    unsigned open = PartsOpenToOthers((const unsigned char *)descriptor, size, user);
-    if (open == 0)
-        return;
-    unsigned char closed[CLOSED_DESCRIPTOR_SIZE];
-    BuildClosedDescriptor(closed, ntVersion >= 5);
-    ((SetFileSecurityAFn)calls[SET_FILE_SECURITY])(dir, open, closed);
+    lstrcpyA(path + length, "\\*");
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(path, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    bool closed = true;
+    do {
+        const char *name = found.cAlternateFileName[0] != '\0' ? found.cAlternateFileName : found.cFileName;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        int childLength = length + 1 + lstrlenA(name);
+        bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        closed = childLength < TNP_PATH_CAPACITY && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+        if (closed) {
+            lstrcpyA(path + length + 1, name);
+            closed = (folder || HasOneName(path)) && WriteDescriptor(security, path, inherited)
+                  && (!folder || CloseEverythingIn(security, path, childLength, inherited));
+        }
+    } while (closed && FindNextFileA(find, &found));
+    FindClose(find);
+    path[length] = '\0';
+    return closed;
+}
+
+// `descriptor` holds 1 KB; one that doesn't fit counts as open: it is given anew.
+static bool OpenToOthers(const FolderSecurity &security, const char *path, DWORD *descriptor)
+{
+    unsigned size = ReadDescriptor(security, path, descriptor, 1024);
+    return PartsOpenToOthers((const unsigned char *)descriptor, size, security.user, security.powerUsersTrusted) != 0;
+}
+
+bool CloseFolderToOthers(const FolderSecurity &security, const char *installDir, bool *wasOpen)
+{
+    DWORD descriptor[256];
+    *wasOpen = security.judged && OpenToOthers(security, installDir, descriptor);
+    if (!*wasOpen)
+        return true;
+    char path[PATTERN_CAPACITY];
+    int length = lstrlenA(installDir) - 1;
+    lstrcpynA(path, installDir, length + 1);  // without its backslash
+    unsigned char inherited[CLOSED_DESCRIPTOR_SIZE];
+    BuildClosedDescriptor(inherited, security.protect, true);
+    if (!WriteDescriptor(security, path, security.closed) || !CloseEverythingIn(security, path, length, inherited)
+        || OpenToOthers(security, path, descriptor))
+        return RefuseOpenFolder(path);
+    return true;
 }

@@ -18,7 +18,7 @@ static int Refuse(const char *path)
     return 0;
 }
 
-int CreatePath(const char *path)
+int CreatePath(const char *path, const unsigned char *descriptor)
 {
     if (Exists(path))
         return 1;
@@ -28,12 +28,13 @@ int CreatePath(const char *path)
 
     int length = lstrlenA(path);
     char prefix[WORK_AREA_CAPACITY];
+    SECURITY_ATTRIBUTES security = {sizeof security, (void *)descriptor, FALSE};  // none: the inherited entries
     while (length > currentEnd + 1) {
         currentEnd = NextComponentEnd(path, currentEnd, SystemLeadByte);
         if (currentEnd >= WORK_AREA_CAPACITY)
             return Refuse(path);  // a prefix this long could not be created anyway
         lstrcpynA(prefix, path, currentEnd + 1);
-        if (Exists(prefix) || CreateDirectoryA(prefix, NULL))
+        if (Exists(prefix) || CreateDirectoryA(prefix, &security))
             continue;
         int error = (int)GetLastError();
         ShowWarning(MSG_PATH_NOT_CREATED, path, error);

@@ -1,7 +1,9 @@
 #include "install_sequence.h"
 #include "close_folder.h"
 #include "create_path.h"
+#include "folder_security.h"
 #include "install_proposal.h"
+#include "path_safety.h"
 #include "../payload/install_size.h"
 #include "../payload/payload_store.h"
 #include "../resources/resource_ids.h"
@@ -48,7 +50,7 @@ static bool MakeProgramGroupFolder(const char *programsFolder, char *folder)
         ShowWarning(MSG_PATH_INVALID, tooLong);
         return false;
     }
-    CreatePath(folder);
+    CreatePath(folder, NULL);  // the Start menu's own entries
     return true;
 }
 
@@ -63,10 +65,17 @@ bool RunInstallSequence(HWND dialog, char *typed, DWORD sizeKilobytes)
     BeginAttempt();
     LogFormat(LOG_INSTALL_DIRECTORY, typed);
     char installDir[TNP_PATH_CAPACITY];
-    if (!ReadInstallDirectory(typed, installDir) || !CreatePath(installDir))
+    if (!ReadInstallDirectory(typed, installDir))
         return false;
-    // Before the first file is staged there, so that every file setup writes inherits the result.
-    CloseFolderToOthers(installDir);
+    // The path is judged before anything is made, and again once what was missing is made: a
+    // folder that appeared in between is judged like any other. The install folder is closed
+    // before the first file is staged there, so that every file setup writes inherits the result.
+    static FolderSecurity security;  // too big for a frame that joins the script's
+    BeginFolderSecurity(security, installDir);
+    bool wasOpen;
+    if (!PathClosedToOthers(security, installDir) || !CreatePath(installDir, security.newFolders)
+        || !PathClosedToOthers(security, installDir) || !CloseFolderToOthers(security, installDir, &wasOpen))
+        return false;
     SetCurrentDirectoryA(installDir);
     if (!ReplacePayloadFiles(installDir))
         return false;

@@ -7,6 +7,7 @@
 #define MSG_FILE_NOT_WRITTEN   "File %s could not be written, RC=%i"
 #define MSG_PATH_INVALID       "Directory/folder %s isn't a valid path to install too."
 #define MSG_PATH_NOT_CREATED   "Directory/folder %s could not be created, RC=%i"
+#define MSG_PATH_OPEN_TO_OTHERS "Directory/folder %s can be changed by other users of this computer, choose another one."
 #define MSG_SCRIPT_NOT_WRITTEN "Uninstall script %s could not be written, RC=%i"
 #define MSG_ENTRY_NOT_REGISTERED "Uninstall entry could not be registered, RC=%i"
 #define MSG_INSTALLED          "Successfully installed."

@@ -16,7 +16,6 @@ static void ReadVersion(OSVERSIONINFOA &version)
 {
     version.dwOSVersionInfoSize = sizeof version;
     version.dwPlatformId = 0;
-    version.dwMajorVersion = 0;
     GetVersionExA(&version);
 }
 
@@ -25,13 +24,6 @@ bool DetectNtLayout()
     OSVERSIONINFOA version;
     ReadVersion(version);
     return IsNtLayout(version.dwPlatformId);
-}
-
-unsigned long NtMajorVersion()
-{
-    OSVERSIONINFOA version;
-    ReadVersion(version);
-    return IsNtLayout(version.dwPlatformId) ? version.dwMajorVersion : 0;
 }
 
 // A compatibility layer makes GetVersionExA report an earlier Windows; the functions this

@@ -10,9 +10,6 @@ AnyFunction FindKernelFunction(const char *name);
 
 // True on Windows NT, false on the Windows 95 family.
 bool DetectNtLayout();
-// The major version of Windows NT (4 for NT 4, 5 for 2000 and XP, 6 and later for Vista and
-// later); 0 on the Windows 95 family.
-unsigned long NtMajorVersion();
 
 // True on Windows NT 6.0 (Vista) and later, where a program started by the user runs with the
 // user's unelevated token unless its link asks for administrator rights; earlier Windows would

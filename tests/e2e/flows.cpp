@@ -308,6 +308,16 @@ void ExpectSearchOutcome()
             GTEST_SKIP() << "the scan took under 9 s here: too short to see the system judge it";
         return;
     }
+    if (const char *refused = std::getenv("TNP_EXPECT_REFUSED")) {  // the folder others may change
+        Click(select, IDOK);
+        HWND box = WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(Answer(box, IDOK), "Directory/folder " + std::string(refused)
+                                         + " can be changed by other users of this computer, choose another one.");
+        EXPECT_EQ(FolderEntries(found), std::vector<std::string>{"tnp.exe"}) << "nothing is written";
+        TypeText(select, ID_PATH, DefaultOffer());
+        found = DefaultDir();
+    }
     ConfirmAndExpectSuccess(select);
     EXPECT_EQ(setup.WaitForExit(), 0);
     ExpectInstalled(found, ExpectNtLayout(), true);

@@ -74,7 +74,9 @@ void ExpectNothingInstalled();
 
 // The search over the drives run_e2e.sh laid out for the case, and the SELECT that follows;
 // TNP_EXPECT_FOUND holds the directory the search must report, or nothing when there is no copy
-// to find (TNP_SEARCH_INSTALL: install into it; TNP_EXPECT_LONG_SCAN: Continue must wait).
+// to find (TNP_SEARCH_INSTALL: install into it, or where TNP_EXPECT_REFUSED names a folder others
+// may change, see it refused for that folder, then install the default; TNP_EXPECT_LONG_SCAN:
+// Continue must wait).
 void ExpectSearchOutcome();
 
 void ForgetEarlierInstallation();

@@ -56,6 +56,7 @@ cases+=(
     "search-emptied|Search.*||nt"
     "search-unspelt|Search.*||nt|||C.UTF-8"
     "search-open|Search.*||nt"
+    "search-open-above|Search.*||nt"
     "search-best-fit|Search.*||nt|||C.UTF-8"
 )
 # The same steps on East-Asian Windows, in the Japanese (932) and Traditional Chinese (950) code
@@ -134,9 +135,12 @@ lay_out_search() {  # <case name> <case dir>
     search-unspelt)  # a name code page 1252 can't spell: entered, shown and installed into by Wine's short name
         mkdir -p "$d/Программы/Tone Pilot"; touch "$d/Программы/Tone Pilot/tnp.exe"
         export TNP_EXPECT_FOUND='D:\____~20A\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
-    search-open)  # a copy in a folder every user may write to
-        mkdir -p "$c/TNP"; touch "$c/TNP/tnp.exe"; chmod 0777 "$c/TNP"
+    search-open)  # a copy in a folder every user may write to, as is a folder in it
+        mkdir -p "$c/TNP/plugins"; touch "$c/TNP/tnp.exe"; chmod 0777 "$c/TNP" "$c/TNP/plugins"
         export TNP_EXPECT_FOUND='C:\TNP\' TNP_SEARCH_INSTALL=1 ;;
+    search-open-above)  # a copy whose folder every user may rename: refused, then the default installs
+        mkdir -p "$d/Games/TNP"; touch "$d/Games/TNP/tnp.exe"; chmod 0777 "$d/Games"
+        export TNP_EXPECT_FOUND='D:\Games\TNP\' TNP_SEARCH_INSTALL=1 TNP_EXPECT_REFUSED='D:\Games' ;;
     search-best-fit)  # a name 1252 spells by best fit ("Lódz"), which leads nowhere: entered by its short name
         mkdir -p "$d/Łódź/Tone Pilot"; touch "$d/Łódź/Tone Pilot/tnp.exe"
         export TNP_EXPECT_FOUND='D:\__D_~1WW\Tone Pilot\' TNP_SEARCH_INSTALL=1 ;;
@@ -185,23 +189,28 @@ check_code_page_tree() {  # <case name> <case dir>
     diff <(lines "$holders") <(cd "$2/d" && find . -type f | sed 's|/[^/]*$||' | sort -u) | sed 's/^/    files in /'
 }
 
-# An open folder closed to others (Everyone's write is the others' write bit), the default as is.
-check_folder_modes() {  # <case name>
+# An open folder closed to others with all it holds (Everyone's write is the others' write bit),
+# the default as is, each level setup makes on D: made closed (no Everyone entry: no bits for others).
+check_folder_modes() {  # <case name> <case dir>
     local c=$WINEPREFIX/drive_c
+    [[ $1 != *-levels ]] || (cd "$2/d" && find . -mindepth 1 -type d -perm /007 | sed 's/^/    made open to others: /')
     [ "$1" != search-open ] || (( (0$(stat -c %a "$c/TNP") & 2) == 0 )) || echo "    C:\\TNP is still writable for others"
+    [ "$1" != search-open ] || find "$c/TNP" -mindepth 1 -perm /002 | sed 's/^/    still writable for others: /'
     [ "$1" != defaults ] || [ "$(stat -c %a "$c/Program Files/Tone Pilot")" = "$(stat -c %a "$c/Program Files")" ] ||
         echo "    the default folder's mode is now $(stat -c %a "$c/Program Files/Tone Pilot")"
 }
 
 # A small volume of its own as the fixed drive G: for the full-drive cases, which fill it up
 # (its type is set in the template: the mount manager reads types once, at a prefix's first
-# process). Only root may mount; where the mount is refused, the driver is told so and skips
-# these cases, which are then shown and counted as not run.
+# process). Its root lets others make nothing in it, as an NTFS drive's lets no user but the
+# administrators delete what it holds (tmpfs would make it 1777, which Wine reads as Everyone's).
+# Only root may mount; where the mount is refused, the driver is told so and skips these cases,
+# which are then shown and counted as not run.
 lay_out_full_drive() {  # <case name> <case dir>
     unset TNP_FULL_DRIVE_REFUSED
     [[ $1 == full-drive* ]] || return 0
     mkdir -p "$2/g"
-    if mount -t tmpfs -o size=2m tmpfs "$2/g" 2>"$2/mount.err"; then
+    if mount -t tmpfs -o size=2m,mode=0755 tmpfs "$2/g" 2>"$2/mount.err"; then
         ln -s "$2/g" "$WINEPREFIX/dosdevices/g:"
     else
         echo "e2e $1: mounting a tmpfs volume was refused: $(cat "$2/mount.err")"
@@ -256,7 +265,7 @@ for a in range(10):
         for c in range(100):
             os.makedirs(os.path.join(sys.argv[1], 'tree', 'a%d' % a, 'b%d' % b, 'c%d' % c))" "$case_dir/d"
     fi
-    unset TNP_EXPECT_FOUND TNP_SEARCH_INSTALL TNP_EXPECT_LONG_SCAN
+    unset TNP_EXPECT_FOUND TNP_SEARCH_INSTALL TNP_EXPECT_LONG_SCAN TNP_EXPECT_REFUSED
     lay_out_search "$name" "$case_dir"
     lay_out_code_page "$name" "$case_dir"
     lay_out_full_drive "$name" "$case_dir"
@@ -282,7 +291,7 @@ for a in range(10):
     "${as[@]}" wineserver -k 2>/dev/null
     "${as[@]}" wineserver -w 2>/dev/null
     unmount_volumes "$case_dir"
-    tree=$(check_code_page_tree "$name" "$case_dir"; check_folder_modes "$name")
+    tree=$(check_code_page_tree "$name" "$case_dir"; check_folder_modes "$name" "$case_dir")
     if [ $rc -eq 0 ] && grep -q '\[  SKIPPED \]' "$case_dir.log"; then
         not_run=$((not_run + 1)); printf 'e2e %-14s %-6s NOT RUN\n' "$name" "${version:-default}"
         grep -h '^\[  SKIPPED \] .* ms)' "$case_dir.log" | sed 's/^/    /'

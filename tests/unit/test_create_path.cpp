@@ -19,7 +19,7 @@ struct Outcome {
 Outcome Create(const std::string &path)
 {
     MessageBoxWatcher boxes;
-    int result = CreatePath(path.c_str());
+    int result = CreatePath(path.c_str(), NULL);
     return {result, boxes.Texts()};
 }
 

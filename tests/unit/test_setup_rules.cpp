@@ -266,7 +266,7 @@ TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTh
         PSECURITY_DESCRIPTOR sd = NULL;
         ULONG size = 0;
         ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(row.sddl, SDDL_REVISION_1, &sd, &size));
-        EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user), row.open) << row.sddl;
+        EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user, false), row.open) << row.sddl;
         LocalFree(sd);
     }
     // What setup gives a folder open to others: Program Files' model, closed.
@@ -275,7 +275,38 @@ TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTh
     char *text = NULL;
     ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(closed, SDDL_REVISION_1, OPEN_OWNER | OPEN_DACL, &text, NULL));
     EXPECT_STREQ(text, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)");
-    EXPECT_EQ(PartsOpenToOthers(closed, sizeof closed, (const unsigned char *)user), 0u);
+    EXPECT_EQ(PartsOpenToOthers(closed, sizeof closed, (const unsigned char *)user, false), 0u);
     LocalFree(text);
+    LocalFree(user);
+}
+
+// Folders of the install path, above the install folder or at the root the walk starts at.
+TEST(FolderRights, NoFolderOfThePathLetsAnotherPutAFolderInTheInstallFoldersPlace)
+{
+    const struct { unsigned long attributes; const char *sddl; int place; bool powerUsers, replace; } rows[] = {
+        {0x10, "O:BAD:(A;OICI;FA;;;SY)(A;;0x40;;;AU)", PATH_DRIVE_ROOT, false, true},     // AU may delete children
+        {0x10, "O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;SY)", PATH_ABOVE, false, true},       // D:\Games, a user's
+        {0x10, "O:BAD:AI(A;OICIID;FA;;;SY)(A;OICIID;0x1301bf;;;AU)", PATH_ABOVE, false, true},  // C:\Games on Vista
+        {0x10, "O:BAD:(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;PU)", PATH_ABOVE, true, false},  // before Vista
+        {0x10, "O:BAD:(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;PU)", PATH_ABOVE, false, true},  // Vista and later
+        {0x410, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", PATH_ABOVE, false, true},      // a junction
+        {0x410, "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)", PATH_INSTALL_FOLDER, false, true},
+        {0x10, "O:BAD:(A;;FA;;;S-1-5-21-1-2-3-1001)", PATH_INSTALL_FOLDER, false, false},  // closed, not refused
+        // Vista's C:\, whose Modify for AU is inherit-only: a root to start at, never to install into.
+        {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_DRIVE_ROOT, false, false},
+        {0x10, "O:SYD:(A;OICI;FA;;;BA)(A;OICIIO;SDGRGWGX;;;AU)(A;;0x4;;;AU)", PATH_DRIVE_ROOT_INSTALLED, false, true},
+    };
+    PSID user = NULL;
+    ASSERT_TRUE(ConvertStringSidToSidA("S-1-5-21-1-2-3-1000", &user));
+    for (const auto &row : rows) {
+        PSECURITY_DESCRIPTOR sd = NULL;
+        ULONG size = 0;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(row.sddl, SDDL_REVISION_1, &sd, &size));
+        EXPECT_EQ(LetsOthersReplace(row.attributes, (const unsigned char *)sd, size, (const unsigned char *)user,
+                                    row.powerUsers, row.place), row.replace) << row.sddl << " at " << row.place;
+        if (row.place == PATH_ABOVE && row.powerUsers)  // the install folder inherits the same
+            EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user, true), 0u);
+        LocalFree(sd);
+    }
     LocalFree(user);
 }
