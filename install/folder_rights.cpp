@@ -97,6 +97,11 @@ const unsigned char *AdministratorsSid()
     return kTrustedSids;
 }
 
+bool IsAdministratorsSid(const unsigned char *sid)
+{
+    return IsSid(sid, SidLength(kTrustedSids), kTrustedSids);
+}
+
 static bool IsTrusted(const unsigned char *sid, unsigned long room, const Judging &judging)
 {
     const unsigned char *end = kTrustedSids + sizeof kTrustedSids - (judging.powerUsers ? 0 : POWER_USERS_SID_SIZE);

@@ -49,3 +49,4 @@ enum { CLOSED_DESCRIPTOR_SIZE = 112 };
 void BuildClosedDescriptor(unsigned char *out, bool protect, bool inherited = false);
 // The Administrators group's SID, S-1-5-32-544.
 const unsigned char *AdministratorsSid();
+bool IsAdministratorsSid(const unsigned char *sid);

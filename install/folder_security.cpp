@@ -32,6 +32,30 @@ static bool KeepsPermissions(const char *installDir)
         && (flags & FILE_PERSISTENT_ACLS) != 0;
 }
 
+bool AdministratorsEnabledIn(const TOKEN_GROUPS *groups)
+{
+    for (DWORD i = 0; i < groups->GroupCount; ++i)
+        if ((groups->Groups[i].Attributes & SE_GROUP_ENABLED) != 0 && IsAdministratorsSid((const unsigned char *)groups->Groups[i].Sid))
+            return true;
+    return false;
+}
+
+// NT 4 has no CheckTokenMembership: the token's groups, read whole into a buffer of the size the
+// call asks for.
+static bool AdministratorsEnabledInToken(const FolderSecurity &security, HANDLE token)
+{
+    GetTokenInformationFn getTokenInformation = (GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION];
+    DWORD size = 0;
+    getTokenInformation(token, TokenGroups, NULL, 0, &size);
+    HANDLE heap = GetProcessHeap();
+    TOKEN_GROUPS *groups = (TOKEN_GROUPS *)HeapAlloc(heap, 0, size);
+    if (groups == NULL)
+        return false;
+    bool enabled = getTokenInformation(token, TokenGroups, groups, size, &size) && AdministratorsEnabledIn(groups);
+    HeapFree(heap, 0, groups);
+    return enabled;
+}
+
 void BeginFolderSecurity(FolderSecurity &security, const char *installDir)
 {
     security.judged = false;
@@ -44,17 +68,16 @@ void BeginFolderSecurity(FolderSecurity &security, const char *installDir)
     if (!KeepsPermissions(installDir)
         || !((OpenProcessTokenFn)security.calls[OPEN_PROCESS_TOKEN])(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &token))
         return;
-    // The Administrators group enabled, where Windows 2000 and later can tell (CheckTokenMembership;
-    // a group present only for denying, as in a standard user's token under UAC, is not); and
-    // the token holding what setting an owner other than oneself needs, which on NT 4, by
-    // default, only an administrator's does. Left enabled for the rest of the run, which sets no
-    // owner but Administrators.
+    // The Administrators group enabled (a group present only for denying, as in a standard user's
+    // token under UAC, is not); and the token holding what setting an owner other than oneself
+    // needs. Left enabled for the rest of the run, which sets no owner but Administrators.
     DWORD size;
     BOOL administrator = TRUE;
     CheckTokenMembershipFn checkTokenMembership = (CheckTokenMembershipFn)security.calls[CHECK_TOKEN_MEMBERSHIP];
     security.judged = ((GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION])(token, TokenUser, security.tokenUser,
                                                                                      sizeof security.tokenUser, &size)
-                   && (checkTokenMembership == NULL || (checkTokenMembership(NULL, (PSID)AdministratorsSid(), &administrator) && administrator))
+                   && (checkTokenMembership == NULL ? AdministratorsEnabledInToken(security, token)
+                       : checkTokenMembership(NULL, (PSID)AdministratorsSid(), &administrator) && administrator)
                    && ((AdjustTokenPrivilegesFn)security.calls[ADJUST_TOKEN_PRIVILEGES])(token, FALSE, (PTOKEN_PRIVILEGES)&kOwnershipPrivileges,
                                                                                          0, NULL, NULL)
                    && GetLastError() == ERROR_SUCCESS;

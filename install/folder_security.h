@@ -21,8 +21,11 @@ struct FolderSecurity {
     unsigned char closed[CLOSED_DESCRIPTOR_SIZE];
 };
 
+// Whether `groups`, a token's, hold the Administrators group enabled: not only for denying.
+bool AdministratorsEnabledIn(const TOKEN_GROUPS *groups);
+
 // Fills `security` for an install into `installDir`. Judged only where this process has the
-// Administrators group enabled in its token (as far as Windows 2000 and later tell) and holds
+// Administrators group enabled in its token and holds
 // what taking ownership needs, and `installDir` lies on a local drive whose file system keeps
 // permissions: elsewhere a folder has none setup could judge (FAT, a network drive, a UNC
 // path), or they are the user's own to set. Windows 95's advapi32 exports the security calls as

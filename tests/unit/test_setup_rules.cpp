@@ -5,6 +5,7 @@
 #include <string>
 #include "code_pages.h"
 #include "install/folder_rights.h"
+#include "install/folder_security.h"
 #include "setup/command_line.h"
 #include "setup/folders.h"
 #include "setup/uninstall_command.h"
@@ -309,4 +310,19 @@ TEST(FolderRights, NoFolderOfThePathLetsAnotherPutAFolderInTheInstallFoldersPlac
         LocalFree(sd);
     }
     LocalFree(user);
+}
+
+// NT 4's token groups: Administrators counts only where enabled, not where kept for denying.
+TEST(FolderRights, AnAdministratorsTokenHoldsTheGroupEnabled)
+{
+    PSID users = NULL, administrators = NULL;
+    ASSERT_TRUE(ConvertStringSidToSidA("BU", &users) && ConvertStringSidToSidA("BA", &administrators));
+    struct { DWORD count; SID_AND_ATTRIBUTES groups[2]; } token = {2, {{users, SE_GROUP_ENABLED}, {administrators, SE_GROUP_USE_FOR_DENY_ONLY}}};
+    EXPECT_FALSE(AdministratorsEnabledIn((const TOKEN_GROUPS *)&token)) << "a standard user's token under UAC";
+    token.groups[1].Attributes = SE_GROUP_MANDATORY | SE_GROUP_ENABLED_BY_DEFAULT | SE_GROUP_ENABLED;
+    EXPECT_TRUE(AdministratorsEnabledIn((const TOKEN_GROUPS *)&token));
+    token.count = 1;
+    EXPECT_FALSE(AdministratorsEnabledIn((const TOKEN_GROUPS *)&token)) << "the groups beyond the count";
+    LocalFree(users);
+    LocalFree(administrators);
 }
