@@ -68,7 +68,7 @@ bool RunInstallSequence(HWND dialog, char *typed, DWORD sizeKilobytes)
     // Before the first file is staged there, so that every file setup writes inherits the result.
     CloseFolderToOthers(installDir);
     SetCurrentDirectoryA(installDir);
-    if (!ReplacePayloadFiles(installDir))
+    if (!ReplacePayloadFiles(installDir, true))
         return false;
     NoteFilesInPlace();
 

@@ -57,7 +57,7 @@ TEST_F(PayloadStore, ExtractsAllRowsWithExactNamesAndBytesAndReplacesOnTheSecond
     // A longer file of the same name must be replaced, not written over in part.
     WriteWholeFile(dir + "tnp.exe", std::string(600000, 'x'));
     for (int run = 0; run < 2; ++run) {
-        EXPECT_TRUE(ReplacePayloadFiles(dir.c_str()));
+        EXPECT_TRUE(ReplacePayloadFiles(dir.c_str(), true));
         for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
             const PayloadRow &row = g_payloadTable[i];
             std::string written = ReadWholeFile(dir + row.fileName);
@@ -86,7 +86,7 @@ TEST_F(PayloadStore, ReportsATargetThatCannotBeCreatedAndLeavesItAlone)
     std::string dir = MakeScratchDir("payload_blocked");
     // A directory of the file's name.
     ASSERT_TRUE(CreateDirectoryA((dir + "tnp.hlp").c_str(), NULL));
-    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str()));
+    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str(), true));
     EXPECT_NE(GetFileAttributesA((dir + "tnp.hlp").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     ASSERT_TRUE(RemoveDirectoryA((dir + "tnp.hlp").c_str()));
 
@@ -94,7 +94,7 @@ TEST_F(PayloadStore, ReportsATargetThatCannotBeCreatedAndLeavesItAlone)
     WriteWholeFile(dir + "tnp.cnt", "old contents");
     HANDLE held = CreateFileA((dir + "tnp.cnt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str()));
+    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str(), true));
     CloseHandle(held);
     EXPECT_EQ(ReadWholeFile(dir + "tnp.cnt"), "old contents");
 
