@@ -1,4 +1,5 @@
 #include "write_whole_or_nothing.h"
+#include <string.h>
 #include "bounded_text.h"
 #include "product.h"
 #include "this_windows.h"
@@ -16,27 +17,29 @@ enum NameOfItsOwn { STAGED_NAME, ASIDE_NAME, MARK_NAME, NAME_KINDS };
 static const char NAME_FORM[] = "tn0000w1.tmp";
 static const char KIND_LETTERS[] = "wdm";
 static const char RUN_DIGITS[] = "0123456789abcdefghijklmnopqrstuv";
-static const char *const LAST_RELEASE_RUNS[2] = {"p_ne", "p_ol"};
+static const char *const LAST_RELEASE_RUNS[NAME_KINDS] = {"p_ne", "p_ol", "p_ne"};
 enum { RUN_AT = 2, RUN_LENGTH = 4, KIND_AT = 6, SLOT_AT = 7, NAME_LENGTH = 12, RUN_SHIFT = 8, RUNS_TIDIED = 8 };
 
-typedef char RunText[RUN_LENGTH + 1];
-static RunText s_run = "0000";
+// A run's four characters, compared as one number.
+typedef DWORD Run;
+static Run s_run = 0x30303030;  // "0000"
 
 typedef char PathText[TNP_TEXT_CAPACITY];
 
-static void ComposeName(char *name, const char *run, int slot, NameOfItsOwn kind)
+static void ComposeName(char *name, Run run, int slot, NameOfItsOwn kind)
 {
     lstrcpyA(name, NAME_FORM);
-    const char *runChars = run[1] == '_' ? LAST_RELEASE_RUNS[kind] : run;
-    for (int i = 0; i < RUN_LENGTH; ++i)
-        name[RUN_AT + i] = runChars[i];
+    const char *runChars = (const char *)&run;
+    if (runChars[1] == '_')
+        runChars = LAST_RELEASE_RUNS[kind];
+    memcpy(name + RUN_AT, runChars, RUN_LENGTH);
     name[KIND_AT] = KIND_LETTERS[kind];
     name[SLOT_AT] = (char)('1' + slot);
 }
 
 // The directory holds at most TNP_PATH_CAPACITY characters and every name is short, so
 // the text always fits.
-static void ComposeBeside(PathText path, const char *directory, const char *run, int slot, NameOfItsOwn kind)
+static void ComposeBeside(PathText path, const char *directory, Run run, int slot, NameOfItsOwn kind)
 {
     lstrcpynA(path, directory, TNP_PATH_CAPACITY);
     ComposeName(path + lstrlenA(path), run, slot, kind);
@@ -47,7 +50,7 @@ struct FilePaths {
     PathText own, staged, aside;
 };
 
-static void ComposeFilePaths(FilePaths &paths, const ReplacedFiles &files, int index, const char *run)
+static void ComposeFilePaths(FilePaths &paths, const ReplacedFiles &files, int index, Run run)
 {
     lstrcpynA(paths.own, files.directory, TNP_PATH_CAPACITY);
     lstrcatA(paths.own, files.names[index]);
@@ -151,19 +154,16 @@ static DWORD MoveIfThere(const char *from, const char *to)
 
 // Plain renames, the same on every Windows: Windows renames a read-only file, and NT one that a
 // scanner holds with delete sharing. The earlier file is set aside only where there is one; a
-// name of its own already taken is the leftover in the way.
+// set-aside name already taken is the leftover in the way. Where the successor can't follow, the
+// earlier file is put back with the rest of its set.
 static DWORD SwapIn(const FilePaths &paths, char *failedPath)
 {
     lstrcpyA(failedPath, paths.own);
     DWORD error = MoveIfThere(paths.own, paths.aside);
     if (error == ERROR_ALREADY_EXISTS)
         lstrcpyA(failedPath, paths.aside);
-    if (error != 0)
-        return error;
-    if (MoveFileA(paths.staged, paths.own))
-        return 0;
-    error = GetLastError();
-    MoveFileA(paths.aside, paths.own);
+    if (error == 0 && !MoveFileA(paths.staged, paths.own))
+        error = GetLastError();
     return error;
 }
 
@@ -178,31 +178,21 @@ static DWORD PutBack(const FilePaths &paths, bool successorInPlace)
 
 // What one run left: its run, and for each kind of name one bit a slot.
 struct RunLeftovers {
-    RunText run;
+    Run run;
     unsigned slots[NAME_KINDS];
 };
 
 // Which of setup's names `found` is. The whole name is compared: a pattern of 8.3 names also
 // matches other files by their short names.
-static bool ReadLeftoverName(const char *found, int slotCount, RunText run, int *slot, int *kind)
+static bool ReadLeftoverName(const char *found, int slotCount, Run *run, int *slot, int *kind)
 {
-    if (lstrlenA(found) != NAME_LENGTH)
-        return false;
-    char name[NAME_LENGTH + 1], composed[NAME_LENGTH + 1];
-    for (int i = 0; i <= NAME_LENGTH; ++i)
-        name[i] = found[i] >= 'A' && found[i] <= 'Z' ? (char)(found[i] - 'A' + 'a') : found[i];
-    bool lastRelease = name[RUN_AT + 1] == '_';
-    for (int i = 0; i <= RUN_LENGTH; ++i)
-        run[i] = lastRelease ? LAST_RELEASE_RUNS[0][i] : i < RUN_LENGTH ? name[RUN_AT + i] : '\0';
-    *slot = name[SLOT_AT] - '1';
-    if (*slot < 0 || *slot >= slotCount)
-        return false;
-    for (*kind = STAGED_NAME; *kind <= (lastRelease ? ASIDE_NAME : MARK_NAME); ++*kind) {
-        ComposeName(composed, run, *slot, (NameOfItsOwn)*kind);
-        if (TextEquals(composed, name))
-            return true;
-    }
-    return false;
+    memcpy(run, found[RUN_AT + 1] == '_' ? LAST_RELEASE_RUNS[0] : found + RUN_AT, RUN_LENGTH);
+    *slot = found[SLOT_AT] - '1';
+    for (*kind = STAGED_NAME; *kind < MARK_NAME && KIND_LETTERS[*kind] != found[KIND_AT]; ++*kind)
+        ;
+    char composed[NAME_LENGTH + 1];
+    ComposeName(composed, *run, *slot, (NameOfItsOwn)*kind);
+    return *slot >= 0 && *slot < slotCount && TextEquals(composed, found);
 }
 
 // One look at the folder finds every leftover, grouped by the run that left it.
@@ -213,83 +203,79 @@ static int GatherLeftovers(const char *directory, int slotCount, RunLeftovers *r
     lstrcatA(pattern, "tn*.tmp");
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA(pattern, &found);
+    int gathered = 0;
     if (find == INVALID_HANDLE_VALUE)
         return 0;
-    int gathered = 0;
     do {
-        RunText run;
+        Run run;
         int slot, kind;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-            || !ReadLeftoverName(found.cFileName, slotCount, run, &slot, &kind))
+        if (!ReadLeftoverName(found.cFileName, slotCount, &run, &slot, &kind))
             continue;
         int i = 0;
-        while (i < gathered && !TextEquals(runs[i].run, run))
+        while (i < gathered && runs[i].run != run)
             ++i;
         // Runs beyond these are left for a later tidy: none of their names is this run's.
         if (i == RUNS_TIDIED)
             continue;
         if (i == gathered)
-            lstrcpyA(runs[gathered++].run, run);
+            runs[gathered++].run = run;
         runs[i].slots[kind] |= 1u << slot;
     } while (FindNextFileA(find, &found));
     FindClose(find);
     return gathered;
 }
 
-static bool Has(unsigned slots, int slot)
+// One run's files made whole. The first `setCount` are one set: the new files where `swapping`
+// (the run's mark says they were complete) and every rename goes through, else the earlier ones.
+// Each later file is a set alone, whose earlier copy is put back where its own name is missing.
+// 0, or the error of the rename that failed, the earlier files back; or that of a file that
+// could not be put back, its earlier copy left as it is, the mark and the staged files too.
+static DWORD MakeSetWhole(const ReplacedFiles &files, const RunLeftovers &left, int setCount, bool swapping,
+                          bool trusted, char *failedPath)
 {
-    return (slots >> slot & 1) != 0;
-}
-
-// The set of slots [first, end) of one run's leftovers made whole: its new files where its mark
-// says they were complete and every rename goes through, else its earlier ones.
-static DWORD TidySet(const ReplacedFiles &files, const RunLeftovers &left, int first, int end, bool marked,
-                     bool trusted, char *failedPath)
-{
-    unsigned inSet = (1u << end) - (1u << first);
+    unsigned inSet = (1u << setCount) - 1;
     unsigned staged = left.slots[STAGED_NAME] & inSet;
     FilePaths paths;
     // Files go in slot by slot, so those before the first one still staged are in place.
-    int inPlace = first;
-    while (inPlace < end && !Has(staged, inPlace))
+    int inPlace = 0;
+    while (inPlace < setCount && (staged >> inPlace & 1) == 0)
         ++inPlace;
     // Without a mark, staged files may be incomplete: a killed swap of the last release is undone.
     bool restoring = staged != 0 && (left.slots[ASIDE_NAME] & inSet) != 0;
-    if (marked && trusted) {
-        restoring = false;
-        for (int s = first; s < end; ++s) {
+    DWORD error = 0;
+    if (swapping && trusted) {
+        restoring = staged != inSet - ((1u << inPlace) - 1);
+        for (int s = 0; !restoring && s < setCount; ++s) {
             ComposeFilePaths(paths, files, s, left.run);
-            if (s < inPlace ? !Exists(paths.own) : !Has(staged, s))
-                restoring = true;
-        }
-        for (; !restoring && inPlace < end; inPlace += !restoring) {
-            ComposeFilePaths(paths, files, inPlace, left.run);
-            restoring = SwapIn(paths, failedPath) != 0;
+            if (s < inPlace)
+                restoring = !Exists(paths.own);
+            else if (!(restoring = (error = SwapIn(paths, failedPath)) != 0))
+                inPlace = s + 1;
         }
     }
-    PathText mark;
-    ComposeBeside(mark, files.directory, marked ? left.run : s_run, 0, MARK_NAME);
-    // The mark goes before any earlier copy is let go; where they are put back, once they are.
-    if (marked && !restoring)
-        RemoveLeftover(mark);
-    for (int s = end - 1; trusted && s >= first; --s) {
+    for (int s = files.count - 1; trusted && s >= 0; --s) {
         ComposeFilePaths(paths, files, s, left.run);
-        if (restoring || !Exists(paths.own)) {
-            DWORD error = PutBack(paths, restoring && s < inPlace);
-            if (error != 0) {
+        bool successorInPlace = restoring && s < inPlace;
+        if (successorInPlace || !Exists(paths.own)) {
+            DWORD putBack = PutBack(paths, successorInPlace);
+            if (putBack != 0) {
                 lstrcpyA(failedPath, paths.own);
-                return error;
+                return putBack;
             }
         }
     }
-    for (int s = first; s < end; ++s) {
+    // Once one set is whole, and before any earlier copy is let go or any staged file goes: a
+    // mark beside only some of the staged files would finish a set part new, part old.
+    if (left.slots[MARK_NAME] != 0) {
+        ComposeBeside(paths.own, files.directory, left.run, 0, MARK_NAME);
+        RemoveLeftover(paths.own);
+    }
+    for (int s = 0; s < files.count; ++s) {
         ComposeFilePaths(paths, files, s, left.run);
         RemoveLeftover(paths.staged);
         RemoveLeftover(paths.aside);
     }
-    if (marked)
-        RemoveLeftover(mark);
-    return 0;
+    return error;
 }
 
 DWORD TidyLeftovers(const ReplacedFiles &files, int markedCount, bool trusted, char *failedPath)
@@ -302,15 +288,12 @@ DWORD TidyLeftovers(const ReplacedFiles &files, int markedCount, bool trusted, c
     for (int pass = 0; pass < 2; ++pass)
         for (int i = 0; i < gathered && error == 0; ++i) {
             const RunLeftovers &left = runs[i];
-            if (((left.slots[STAGED_NAME] | left.slots[MARK_NAME]) != 0) != (pass == 0))
-                continue;
-            error = TidySet(files, left, 0, markedCount, left.slots[MARK_NAME] != 0, trusted, failedPath);
-            for (int s = markedCount; s < files.count && error == 0; ++s)
-                error = TidySet(files, left, s, s + 1, false, trusted, failedPath);
+            if (((left.slots[STAGED_NAME] | left.slots[MARK_NAME]) != 0) == (pass == 0))
+                error = MakeSetWhole(files, left, markedCount, left.slots[MARK_NAME] != 0, trusted, failedPath);
         }
-    DWORD run = GetTickCount() >> RUN_SHIFT;
-    for (int i = 0; i < RUN_LENGTH; ++i, run >>= 5)
-        s_run[i] = RUN_DIGITS[run & 31];
+    DWORD ticks = GetTickCount() >> RUN_SHIFT;
+    for (int i = 0; i < RUN_LENGTH; ++i, ticks >>= 5)
+        s_run = s_run << 8 | RUN_DIGITS[ticks & 31];
     return error;
 }
 
@@ -321,49 +304,33 @@ DWORD StageFile(const char *directory, int slot, const void *data, DWORD length)
     return WriteFlushed(staged, data, length);
 }
 
+// This run's files as leftovers of its own: every one staged, and swapped in where `swapping`.
+static DWORD MakeThisRunsSetWhole(const ReplacedFiles &files, bool swapping, char *failedPath)
+{
+    RunLeftovers staged = {};
+    staged.run = s_run;
+    staged.slots[STAGED_NAME] = (1u << files.count) - 1;
+    staged.slots[MARK_NAME] = swapping;
+    return MakeSetWhole(files, staged, files.count, swapping, true, failedPath);
+}
+
 void RemoveStaged(const ReplacedFiles &files)
 {
-    PathText staged;
-    for (int i = 0; i < files.count; ++i) {
-        ComposeBeside(staged, files.directory, s_run, files.firstSlot + i, STAGED_NAME);
-        DeleteFileA(staged);
-    }
+    PathText unused;
+    MakeThisRunsSetWhole(files, false, unused);
 }
 
 DWORD PutStagedInPlace(const ReplacedFiles &files, bool marked, char *failedPath)
 {
-    FilePaths paths;
-    PathText mark;
-    ComposeBeside(mark, files.directory, s_run, 0, MARK_NAME);
-    lstrcpyA(failedPath, mark);
-    DWORD error = marked ? WriteFlushed(mark, "", 0) : 0;
-    int swapped = 0;
-    for (; error == 0 && swapped < files.count; swapped += error == 0) {
-        ComposeFilePaths(paths, files, swapped, s_run);
-        error = SwapIn(paths, failedPath);
-    }
-    if (error != 0) {
-        // Where a file can't be moved back, the next run's tidy finishes the set from its mark
-        // and staged files.
-        bool back = true;
-        while (back && swapped > 0) {
-            ComposeFilePaths(paths, files, --swapped, s_run);
-            back = PutBack(paths, true) == 0;
-        }
-        if (back) {
+    if (marked) {
+        ComposeBeside(failedPath, files.directory, s_run, 0, MARK_NAME);
+        DWORD error = WriteFlushed(failedPath, "", 0);
+        if (error != 0) {
             RemoveStaged(files);
-            if (marked)
-                RemoveLeftover(mark);
+            return error;
         }
-        return error;
     }
-    if (marked)
-        RemoveLeftover(mark);
-    for (int i = 0; i < files.count; ++i) {
-        ComposeFilePaths(paths, files, i, s_run);
-        RemoveLeftover(paths.aside);
-    }
-    return 0;
+    return MakeThisRunsSetWhole(files, true, failedPath);
 }
 
 DWORD WriteWholeOrNothing(const ReplacedFiles &file, const void *data, DWORD length)

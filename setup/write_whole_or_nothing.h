@@ -24,7 +24,7 @@ struct ReplacedFiles {
 DWORD ReadyToReplace(const char *path);
 
 // What earlier runs left beside `files` (from slot 0), run by run: the first `markedCount` files
-// are one set under a mark, each later one a set of its own. A set is finished where its mark
+// are one set under a mark, each later one a set alone. A set is finished where its mark
 // says every new file was complete, else its earlier files are put back. Where the folder was
 // open to other users (`trusted` false) every leftover is removed and none is renamed in. Then
 // this run's names are chosen. 0, or the system's error code with `failedPath` naming the file
