@@ -247,10 +247,13 @@ static DWORD MakeSetWhole(const ReplacedFiles &files, const RunLeftovers &left, 
         restoring = staged != inSet - ((1u << inPlace) - 1);
         for (int s = 0; !restoring && s < setCount; ++s) {
             ComposeFilePaths(paths, files, s, left.run);
-            if (s < inPlace)
+            if (s < inPlace) {
                 restoring = !Exists(paths.own);
-            else if (!(restoring = (error = SwapIn(paths, failedPath)) != 0))
-                inPlace = s + 1;
+                continue;
+            }
+            error = SwapIn(paths, failedPath);
+            restoring = error != 0;
+            inPlace += !restoring;
         }
     }
     for (int s = files.count - 1; trusted && s >= 0; --s) {

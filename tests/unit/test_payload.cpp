@@ -116,7 +116,11 @@ TEST_F(PayloadStore, WritesAPathOf255CharactersButRefusesOneOf256)
     ASSERT_EQ(fits.size() + fileName.size(), 255u);
     ASSERT_TRUE(CreateDirectoryA(fits.c_str(), NULL));
     EXPECT_EQ(ExtractPayloadFile("TNP32HLP.DLL", fits.c_str(), fileName.c_str()), 18432u);
-    EXPECT_EQ(ReadWholeFile(fits + "tnp_new5.tmp").size(), 18432u);  // staged beside its target
+    WIN32_FIND_DATAA staged;  // beside its target, under a name of this run
+    HANDLE find = FindFirstFileA((fits + "tn????w5.tmp").c_str(), &staged);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_EQ(ReadWholeFile(fits + staged.cFileName).size(), 18432u);
 
     std::string tooLong = dir + std::string(256 - fileName.size() - dir.size() - 1, 'e') + "\\";
     ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), NULL));
