@@ -10,14 +10,15 @@ enum NameOfItsOwn { STAGED_NAME, ASIDE_NAME, MARK_NAME, NAME_KINDS };
 
 // 8.3 names, so that any volume takes them: "tn", the run's four characters, the kind's letter
 // and the slot's digit. A set-aside copy that another program holds goes at the next restart, by
-// its name, so no later run may give that name to a file it still needs: a run is the quarter
-// second since the system started in which it began, which only a restart sets back. The last
-// release's names read the same way ("tnp_new1.tmp": run "p_ne", kind 'w'); both its kinds are
-// one run, which wrote no mark.
+// its name, so no later run may give that name to a file it still needs: a run is named for the
+// quarter second of the system's uptime in which it began, a name that comes back only after a
+// restart or, in that one quarter second, three days later. The last release's names read the
+// same way ("tnp_new1.tmp": run "p_ne", kind 'w'), both its kinds one run; it wrote no mark, and
+// the name of one is none a file can have.
 static const char NAME_FORM[] = "tn0000w1.tmp";
 static const char KIND_LETTERS[] = "wdm";
 static const char RUN_DIGITS[] = "0123456789abcdefghijklmnopqrstuv";
-static const char *const LAST_RELEASE_RUNS[NAME_KINDS] = {"p_ne", "p_ol", "p_ne"};
+static const char *const LAST_RELEASE_RUNS[NAME_KINDS] = {"p_ne", "p_ol", "p_??"};
 enum { RUN_AT = 2, RUN_LENGTH = 4, KIND_AT = 6, SLOT_AT = 7, NAME_LENGTH = 12, RUN_SHIFT = 8, RUNS_TIDIED = 8 };
 
 // A run's four characters, compared as one number.
@@ -325,15 +326,10 @@ void RemoveStaged(const ReplacedFiles &files)
 
 DWORD PutStagedInPlace(const ReplacedFiles &files, bool marked, char *failedPath)
 {
-    if (marked) {
-        ComposeBeside(failedPath, files.directory, s_run, 0, MARK_NAME);
-        DWORD error = WriteFlushed(failedPath, "", 0);
-        if (error != 0) {
-            RemoveStaged(files);
-            return error;
-        }
-    }
-    return MakeThisRunsSetWhole(files, true, failedPath);
+    ComposeBeside(failedPath, files.directory, s_run, 0, MARK_NAME);
+    DWORD error = marked ? WriteFlushed(failedPath, "", 0) : 0;
+    DWORD swapped = MakeThisRunsSetWhole(files, error == 0, failedPath);
+    return error != 0 ? error : swapped;
 }
 
 DWORD WriteWholeOrNothing(const ReplacedFiles &file, const void *data, DWORD length)
