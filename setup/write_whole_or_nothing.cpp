@@ -215,11 +215,10 @@ static int GatherLeftovers(const char *directory, int slotCount, RunLeftovers *r
         int i = 0;
         while (i < gathered && runs[i].run != run)
             ++i;
-        // Runs beyond these are left for a later tidy: none of their names is this run's.
-        if (i == RUNS_TIDIED)
-            continue;
-        if (i == gathered)
-            runs[gathered++].run = run;
+        // Runs beyond these are left for a later tidy, gathered into the one entry past them:
+        // none of their names is this run's.
+        gathered += i == gathered && gathered < RUNS_TIDIED;
+        runs[i].run = run;
         runs[i].slots[kind] |= 1u << slot;
     } while (FindNextFileA(find, &found));
     FindClose(find);
@@ -238,9 +237,7 @@ static DWORD MakeSetWhole(const ReplacedFiles &files, const RunLeftovers &left, 
     unsigned staged = left.slots[STAGED_NAME] & inSet;
     FilePaths paths;
     // Files go in slot by slot, so those before the first one still staged are in place.
-    int inPlace = 0;
-    while (inPlace < setCount && (staged >> inPlace & 1) == 0)
-        ++inPlace;
+    int inPlace = staged != 0 ? __builtin_ctz(staged) : setCount;
     // Without a mark, staged files may be incomplete: a killed swap of the last release is undone.
     bool restoring = staged != 0 && (left.slots[ASIDE_NAME] & inSet) != 0;
     DWORD error = 0;
@@ -284,17 +281,16 @@ static DWORD MakeSetWhole(const ReplacedFiles &files, const RunLeftovers &left, 
 
 DWORD TidyLeftovers(const ReplacedFiles &files, int markedCount, bool trusted, char *failedPath)
 {
-    RunLeftovers runs[RUNS_TIDIED] = {};
+    RunLeftovers runs[RUNS_TIDIED + 1] = {};
     int gathered = GatherLeftovers(files.directory, files.count, runs);
     DWORD error = 0;
     // A run stopped mid-swap first: until its set is whole, an older run's set-aside copy may
     // find its own file missing.
-    for (int pass = 0; pass < 2; ++pass)
-        for (int i = 0; i < gathered && error == 0; ++i) {
-            const RunLeftovers &left = runs[i];
-            if (((left.slots[STAGED_NAME] | left.slots[MARK_NAME]) != 0) == (pass == 0))
-                error = MakeSetWhole(files, left, markedCount, left.slots[MARK_NAME] != 0, trusted, failedPath);
-        }
+    for (int i = 0; i < 2 * gathered && error == 0; ++i) {
+        const RunLeftovers &left = runs[i % gathered];
+        if (((left.slots[STAGED_NAME] | left.slots[MARK_NAME]) != 0) == (i < gathered))
+            error = MakeSetWhole(files, left, markedCount, left.slots[MARK_NAME] != 0, trusted, failedPath);
+    }
     DWORD ticks = GetTickCount() >> RUN_SHIFT;
     for (int i = 0; i < RUN_LENGTH; ++i, ticks >>= 5)
         s_run = s_run << 8 | RUN_DIGITS[ticks & 31];
