@@ -129,6 +129,28 @@ TEST_F(PayloadStore, WritesAPathOf255CharactersButRefusesOneOf256)
     EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(tooLong + fileName, 206)});
 }
 
+// A folder open to other users until this run: what lies there under setup's names may have been
+// planted, and goes; none of it is renamed in, even where a file's own name is missing. The run
+// is stopped after its tidy by a file a scanner holds.
+TEST_F(PayloadStore, LeftoversOfAFolderOpenToOthersGoAndNoneIsRenamedIn)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_untrusted");
+    const char *const planted[] = {"tnp_old4.tmp", "tn00a1w4.tmp", "tn00a1d2.tmp", "tn00a1m1.tmp"};
+    for (const char *name : planted)
+        WriteWholeFile(dir + name, "planted");
+    WriteWholeFile(dir + "TNPRead.txt", "held");
+    HANDLE held = CreateFileA((dir + "TNPRead.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str(), false));
+    CloseHandle(held);
+    EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(dir + "TNPRead.txt", ERROR_SHARING_VIOLATION)});
+    EXPECT_EQ(GetFileAttributesA((dir + "tnp.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "a planted file renamed in";
+    EXPECT_EQ(GetFileAttributesA((dir + "tnp.hlp").c_str()), INVALID_FILE_ATTRIBUTES) << "a planted file renamed in";
+    for (const char *name : planted)
+        EXPECT_EQ(GetFileAttributesA((dir + name).c_str()), INVALID_FILE_ATTRIBUTES) << name << " stayed";
+}
+
 // setup.exe carries its own adler32 in place of zlib's (payload/checksums.cpp, in the zlib library
 // this program links too). Every payload stream is checked with it, so it must be the standard
 // one; values from Python's zlib.
