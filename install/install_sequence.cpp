@@ -77,7 +77,7 @@ bool RunInstallSequence(HWND dialog, char *typed, DWORD sizeKilobytes)
         || !PathClosedToOthers(security, installDir) || !CloseFolderToOthers(security, installDir, &wasOpen))
         return false;
     SetCurrentDirectoryA(installDir);
-    if (!ReplacePayloadFiles(installDir))
+    if (!ReplacePayloadFiles(installDir, !wasOpen))
         return false;
     NoteFilesInPlace();
 

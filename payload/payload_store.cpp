@@ -100,28 +100,28 @@ DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const 
     return length;
 }
 
-bool ReplacePayloadFiles(const char *directory)
+bool ReplacePayloadFiles(const char *directory, bool leftoversTrusted)
 {
     const char *names[INSTALLED_FILE_COUNT];
     for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
         names[i] = g_payloadTable[i].fileName;
     names[SCRIPT_SLOT] = TNP_UNINSTALL_SCRIPT;
     ReplacedFiles installed = {directory, names, 0, INSTALLED_FILE_COUNT};
-    TidyLeftovers(installed);
-    if (!ReadyToReplacePayloadFiles(directory))
-        return false;
-    ReplacedFiles payload = {directory, names, 0, PAYLOAD_ROW_COUNT};
-    for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
-        if (ExtractPayloadFile(g_payloadTable[i].resourceName, directory, names[i]) == 0) {
-            RemoveStaged(payload);
+    char failed[TNP_TEXT_CAPACITY];
+    DWORD error = TidyLeftovers(installed, PAYLOAD_ROW_COUNT, leftoversTrusted, failed);
+    if (error == 0) {
+        if (!ReadyToReplacePayloadFiles(directory))
             return false;
-        }
-    int failed;
-    DWORD error = PutStagedInPlace(payload, &failed);
+        ReplacedFiles payload = {directory, names, 0, PAYLOAD_ROW_COUNT};
+        for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i)
+            if (ExtractPayloadFile(g_payloadTable[i].resourceName, directory, names[i]) == 0) {
+                RemoveStaged(payload);
+                return false;
+            }
+        error = PutStagedInPlace(payload, true, failed);
+    }
     if (error != 0) {
-        char path[TNP_TEXT_CAPACITY];
-        ComposeOutputPath(path, directory, names[failed]);
-        ShowWarning(MSG_FILE_NOT_WRITTEN, path, (int)error);
+        ShowWarning(MSG_FILE_NOT_WRITTEN, failed, (int)error);
         return false;
     }
     return true;

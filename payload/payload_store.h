@@ -8,8 +8,10 @@ DWORD GetPayloadSize(const char *resourceName);
 // backslash) + `fileName`, its target. Returns its size, or 0 after a message naming the target
 // when it was not written whole.
 DWORD ExtractPayloadFile(const char *resourceName, const char *directory, const char *fileName);
-// Replaces the payload files in `directory` as one: what a killed run left is tidied, every
-// target checked, every file staged, and only then are the staged files put in place. False
-// after a message naming the file that failed, with every earlier file as it was and nothing
-// new left, so that a stop never leaves an earlier copy part old, part new.
-bool ReplacePayloadFiles(const char *directory);
+// Replaces the payload files in `directory` as one: what killed runs left is tidied (where
+// `leftoversTrusted` is false the folder was open to other users until this run, and whatever
+// lies there under setup's names is removed, never renamed in), every target checked, every file
+// staged, and only then are the staged files put in place. False after a message naming the file
+// that failed, with every earlier file as it was and nothing new left, so that a stop never
+// leaves an earlier copy part old, part new.
+bool ReplacePayloadFiles(const char *directory, bool leftoversTrusted);

@@ -1,25 +1,49 @@
 #include "write_whole_or_nothing.h"
+#include <string.h>
+#include "bounded_text.h"
 #include "product.h"
 #include "this_windows.h"
 
 typedef BOOL(WINAPI *MoveFileExAFn)(LPCSTR, LPCSTR, DWORD);
 
-enum NameOfItsOwn { STAGED_NAME, ASIDE_NAME };
+enum NameOfItsOwn { STAGED_NAME, ASIDE_NAME, MARK_NAME, NAME_KINDS };
 
-// 8.3 names, so that any volume takes them; the digit is the slot.
-static const char *const NAMES_OF_ITS_OWN[2] = {"tnp_new1.tmp", "tnp_old1.tmp"};
-enum { SLOT_DIGIT = 7 };
+// 8.3 names, so that any volume takes them: "tn", the run's four characters, the kind's letter
+// and the slot's digit. A set-aside copy that another program holds goes at the next restart, by
+// its name, so no later run may give that name to a file it still needs: a run is named for the
+// quarter second of the system's uptime in which it began, a name that comes back only after a
+// restart or, in that one quarter second, three days later. The last release's names read the
+// same way ("tnp_new1.tmp": run "p_ne", kind 'w'), both its kinds one run; it wrote no mark, and
+// the name of one is none a file can have.
+static const char NAME_FORM[] = "tn0000w1.tmp";
+static const char KIND_LETTERS[] = "wdm";
+static const char RUN_DIGITS[] = "0123456789abcdefghijklmnopqrstuv";
+static const char *const LAST_RELEASE_RUNS[NAME_KINDS] = {"p_ne", "p_ol", "p_??"};
+enum { RUN_AT = 2, RUN_LENGTH = 4, KIND_AT = 6, SLOT_AT = 7, NAME_LENGTH = 12, RUN_SHIFT = 8, RUNS_TIDIED = 8 };
+
+// A run's four characters, compared as one number.
+typedef DWORD Run;
+static Run s_run = 0x30303030;  // "0000"
 
 typedef char PathText[TNP_TEXT_CAPACITY];
 
+static void ComposeName(char *name, Run run, int slot, NameOfItsOwn kind)
+{
+    lstrcpyA(name, NAME_FORM);
+    const char *runChars = (const char *)&run;
+    if (runChars[1] == '_')
+        runChars = LAST_RELEASE_RUNS[kind];
+    memcpy(name + RUN_AT, runChars, RUN_LENGTH);
+    name[KIND_AT] = KIND_LETTERS[kind];
+    name[SLOT_AT] = (char)('1' + slot);
+}
+
 // The directory holds at most TNP_PATH_CAPACITY characters and every name is short, so
 // the text always fits.
-static void ComposeBeside(PathText path, const char *directory, int slot, NameOfItsOwn name)
+static void ComposeBeside(PathText path, const char *directory, Run run, int slot, NameOfItsOwn kind)
 {
     lstrcpynA(path, directory, TNP_PATH_CAPACITY);
-    int end = lstrlenA(path);
-    lstrcatA(path, NAMES_OF_ITS_OWN[name]);
-    path[end + SLOT_DIGIT] = (char)(path[end + SLOT_DIGIT] + slot);
+    ComposeName(path + lstrlenA(path), run, slot, kind);
 }
 
 // A file's three paths: its own, staged and set aside.
@@ -27,12 +51,12 @@ struct FilePaths {
     PathText own, staged, aside;
 };
 
-static void ComposeFilePaths(FilePaths &paths, const ReplacedFiles &files, int index)
+static void ComposeFilePaths(FilePaths &paths, const ReplacedFiles &files, int index, Run run)
 {
     lstrcpynA(paths.own, files.directory, TNP_PATH_CAPACITY);
     lstrcatA(paths.own, files.names[index]);
-    ComposeBeside(paths.staged, files.directory, files.firstSlot + index, STAGED_NAME);
-    ComposeBeside(paths.aside, files.directory, files.firstSlot + index, ASIDE_NAME);
+    ComposeBeside(paths.staged, files.directory, run, files.firstSlot + index, STAGED_NAME);
+    ComposeBeside(paths.aside, files.directory, run, files.firstSlot + index, ASIDE_NAME);
 }
 
 // Read-only is cleared only where a file must be opened for writing or deleted; hidden and
@@ -41,6 +65,11 @@ static DWORD WithoutReadOnly(DWORD attributes)
 {
     attributes &= ~FILE_ATTRIBUTE_READONLY;
     return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+static bool Exists(const char *path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 // WriteFile may take only part of what it is given and still succeed (a drive filling up does
@@ -59,6 +88,24 @@ static DWORD WriteAll(HANDLE file, const BYTE *data, DWORD length)
         length -= written;
     }
     return 0;
+}
+
+// NTFS journals renames but not file data, and the 95 family writes behind in no order, so the
+// bytes are on the disk before any rename counts on them.
+static DWORD WriteFlushed(const char *path, const void *data, DWORD length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    DWORD error = WriteAll(file, (const BYTE *)data, length);
+    if (error == 0 && !FlushFileBuffers(file))
+        error = GetLastError();
+    // Closing may be where a network drive reports the write that failed.
+    if (!CloseHandle(file) && error == 0)
+        error = GetLastError();
+    if (error != 0)
+        DeleteFileA(path);
+    return error;
 }
 
 DWORD ReadyToReplace(const char *path)
@@ -80,120 +127,215 @@ DWORD ReadyToReplace(const char *path)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : error;
 }
 
-// An earlier file set aside goes once its successor is in place. One that another program
-// holds without delete sharing goes at the next restart on NT; on the 95 family, which can't
-// schedule that, the next run's tidying takes it.
-static void RemoveSetAside(const char *aside)
+// A leftover no set needs any more goes. One that another program holds without delete sharing
+// goes at the next restart on NT; on the 95 family, which can't schedule that, the next run's
+// tidy takes it.
+static void RemoveLeftover(const char *path)
 {
-    DWORD attributes = GetFileAttributesA(aside);
+    DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
     if (attributes & FILE_ATTRIBUTE_READONLY)
-        SetFileAttributesA(aside, WithoutReadOnly(attributes));
-    if (DeleteFileA(aside) || !DetectNtLayout())
+        SetFileAttributesA(path, WithoutReadOnly(attributes));
+    if (DeleteFileA(path) || !DetectNtLayout())
         return;
     MoveFileExAFn moveFileEx = (MoveFileExAFn)FindKernelFunction("MoveFileExA");
     if (moveFileEx != NULL)
-        moveFileEx(aside, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+        moveFileEx(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
-void TidyLeftovers(const ReplacedFiles &files)
+// 0 where the file was moved or there was none to move.
+static DWORD MoveIfThere(const char *from, const char *to)
 {
-    FilePaths paths;
-    for (int i = 0; i < files.count; ++i) {
-        ComposeFilePaths(paths, files, i);
-        DeleteFileA(paths.staged);
-        if (GetFileAttributesA(paths.aside) == INVALID_FILE_ATTRIBUTES)
+    if (MoveFileA(from, to))
+        return 0;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+}
+
+// Plain renames, the same on every Windows: Windows renames a read-only file, and NT one that a
+// scanner holds with delete sharing. The earlier file is set aside only where there is one; a
+// set-aside name already taken is the leftover in the way. Where the successor can't follow, the
+// earlier file is put back with the rest of its set.
+static DWORD SwapIn(const FilePaths &paths, char *failedPath)
+{
+    lstrcpyA(failedPath, paths.own);
+    DWORD error = MoveIfThere(paths.own, paths.aside);
+    if (error == ERROR_ALREADY_EXISTS)
+        lstrcpyA(failedPath, paths.aside);
+    if (error == 0 && !MoveFileA(paths.staged, paths.own))
+        error = GetLastError();
+    return error;
+}
+
+// The earlier file back under its own name. Its successor, where it is in place, is first moved
+// to its staged name rather than deleted: a rename goes through where a delete would only mark a
+// file a scanner holds, and keep its name taken.
+static DWORD PutBack(const FilePaths &paths, bool successorInPlace)
+{
+    DWORD error = successorInPlace ? MoveIfThere(paths.own, paths.staged) : 0;
+    return error != 0 ? error : MoveIfThere(paths.aside, paths.own);
+}
+
+// What one run left: its run, and for each kind of name one bit a slot.
+struct RunLeftovers {
+    Run run;
+    unsigned slots[NAME_KINDS];
+};
+
+// Which of setup's names `found` is. The whole name is compared: a pattern of 8.3 names also
+// matches other files by their short names.
+static bool ReadLeftoverName(const char *found, int slotCount, Run *run, int *slot, int *kind)
+{
+    memcpy(run, found[RUN_AT + 1] == '_' ? LAST_RELEASE_RUNS[0] : found + RUN_AT, RUN_LENGTH);
+    *slot = found[SLOT_AT] - '1';
+    for (*kind = STAGED_NAME; *kind < MARK_NAME && KIND_LETTERS[*kind] != found[KIND_AT]; ++*kind)
+        ;
+    char composed[NAME_LENGTH + 1];
+    ComposeName(composed, *run, *slot, (NameOfItsOwn)*kind);
+    return *slot >= 0 && *slot < slotCount && TextEquals(composed, found);
+}
+
+// One look at the folder finds every leftover, grouped by the run that left it.
+static int GatherLeftovers(const char *directory, int slotCount, RunLeftovers *runs)
+{
+    PathText pattern;
+    lstrcpynA(pattern, directory, TNP_PATH_CAPACITY);
+    lstrcatA(pattern, "tn*.tmp");
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern, &found);
+    int gathered = 0;
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        Run run;
+        int slot, kind;
+        if (!ReadLeftoverName(found.cFileName, slotCount, &run, &slot, &kind))
             continue;
-        // Killed between setting the earlier file aside and renaming its successor in.
-        if (GetFileAttributesA(paths.own) == INVALID_FILE_ATTRIBUTES)
-            MoveFileA(paths.aside, paths.own);
-        RemoveSetAside(paths.aside);
+        int i = 0;
+        while (i < gathered && runs[i].run != run)
+            ++i;
+        // Runs beyond these are left for a later tidy, gathered into the one entry past them:
+        // none of their names is this run's.
+        gathered += i == gathered && gathered < RUNS_TIDIED;
+        runs[i].run = run;
+        runs[i].slots[kind] |= 1u << slot;
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return gathered;
+}
+
+// One run's files made whole. The first `setCount` are one set: the new files where `swapping`
+// (the run's mark says they were complete) and every rename goes through, else the earlier ones.
+// Each later file is a set alone, whose earlier copy is put back where its own name is missing.
+// 0, or the error of the rename that failed, the earlier files back; or that of a file that
+// could not be put back, its earlier copy left as it is, the mark and the staged files too.
+static DWORD MakeSetWhole(const ReplacedFiles &files, const RunLeftovers &left, int setCount, bool swapping,
+                          bool trusted, char *failedPath)
+{
+    unsigned inSet = (1u << setCount) - 1;
+    unsigned staged = left.slots[STAGED_NAME] & inSet;
+    FilePaths paths;
+    // Files go in slot by slot, so those before the first one still staged are in place.
+    int inPlace = staged != 0 ? __builtin_ctz(staged) : setCount;
+    // Without a mark, staged files may be incomplete: a killed swap of the last release is undone.
+    bool restoring = staged != 0 && (left.slots[ASIDE_NAME] & inSet) != 0;
+    DWORD error = 0;
+    if (swapping && trusted) {
+        restoring = staged != inSet - ((1u << inPlace) - 1);
+        for (int s = 0; !restoring && s < setCount; ++s) {
+            ComposeFilePaths(paths, files, s, left.run);
+            if (s < inPlace) {
+                restoring = !Exists(paths.own);
+                continue;
+            }
+            error = SwapIn(paths, failedPath);
+            restoring = error != 0;
+            inPlace += !restoring;
+        }
     }
+    for (int s = files.count - 1; trusted && s >= 0; --s) {
+        ComposeFilePaths(paths, files, s, left.run);
+        bool successorInPlace = restoring && s < inPlace;
+        if (successorInPlace || !Exists(paths.own)) {
+            DWORD putBack = PutBack(paths, successorInPlace);
+            if (putBack != 0) {
+                lstrcpyA(failedPath, paths.own);
+                return putBack;
+            }
+        }
+    }
+    // Once one set is whole, and before any earlier copy is let go or any staged file goes: a
+    // mark beside only some of the staged files would finish a set part new, part old.
+    if (left.slots[MARK_NAME] != 0) {
+        ComposeBeside(paths.own, files.directory, left.run, 0, MARK_NAME);
+        RemoveLeftover(paths.own);
+    }
+    for (int s = 0; s < files.count; ++s) {
+        ComposeFilePaths(paths, files, s, left.run);
+        RemoveLeftover(paths.staged);
+        RemoveLeftover(paths.aside);
+    }
+    return error;
+}
+
+DWORD TidyLeftovers(const ReplacedFiles &files, int markedCount, bool trusted, char *failedPath)
+{
+    RunLeftovers runs[RUNS_TIDIED + 1] = {};
+    int gathered = GatherLeftovers(files.directory, files.count, runs);
+    DWORD error = 0;
+    // A run stopped mid-swap first: until its set is whole, an older run's set-aside copy may
+    // find its own file missing.
+    for (int i = 0; i < 2 * gathered && error == 0; ++i) {
+        const RunLeftovers &left = runs[i % gathered];
+        if (((left.slots[STAGED_NAME] | left.slots[MARK_NAME]) != 0) == (i < gathered))
+            error = MakeSetWhole(files, left, markedCount, left.slots[MARK_NAME] != 0, trusted, failedPath);
+    }
+    DWORD ticks = GetTickCount() >> RUN_SHIFT;
+    for (int i = 0; i < RUN_LENGTH; ++i, ticks >>= 5)
+        s_run = s_run << 8 | RUN_DIGITS[ticks & 31];
+    return error;
 }
 
 DWORD StageFile(const char *directory, int slot, const void *data, DWORD length)
 {
     PathText staged;
-    ComposeBeside(staged, directory, slot, STAGED_NAME);
-    HANDLE file = CreateFileA(staged, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return GetLastError();
-    DWORD error = WriteAll(file, (const BYTE *)data, length);
-    // Closing may be where a network drive reports the write that failed.
-    if (!CloseHandle(file) && error == 0)
-        error = GetLastError();
-    if (error != 0)
-        DeleteFileA(staged);
-    return error;
+    ComposeBeside(staged, directory, s_run, slot, STAGED_NAME);
+    return WriteFlushed(staged, data, length);
+}
+
+// This run's files as leftovers of its own: every one staged, and swapped in where `swapping`.
+static DWORD MakeThisRunsSetWhole(const ReplacedFiles &files, bool swapping, char *failedPath)
+{
+    RunLeftovers staged = {};
+    staged.run = s_run;
+    staged.slots[STAGED_NAME] = (1u << files.count) - 1;
+    staged.slots[MARK_NAME] = swapping;
+    return MakeSetWhole(files, staged, files.count, swapping, true, failedPath);
 }
 
 void RemoveStaged(const ReplacedFiles &files)
 {
-    PathText staged;
-    for (int i = 0; i < files.count; ++i) {
-        ComposeBeside(staged, files.directory, files.firstSlot + i, STAGED_NAME);
-        DeleteFileA(staged);
-    }
+    PathText unused;
+    MakeThisRunsSetWhole(files, false, unused);
 }
 
-// Plain renames, the same on every Windows: Windows renames a read-only file, and NT one that a
-// scanner holds with delete sharing. The earlier file is set aside only where there is one.
-static DWORD SwapIn(const FilePaths &paths)
+DWORD PutStagedInPlace(const ReplacedFiles &files, bool marked, char *failedPath)
 {
-    if (!MoveFileA(paths.own, paths.aside)) {
-        DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND)
-            return error;
-    }
-    if (MoveFileA(paths.staged, paths.own))
-        return 0;
-    DWORD error = GetLastError();
-    MoveFileA(paths.aside, paths.own);
-    return error;
-}
-
-// The successor is moved back to its staged name rather than deleted: a rename goes through
-// where a delete would only mark a file a scanner holds, and keep its name taken.
-static void SwapBack(const FilePaths &paths)
-{
-    MoveFileA(paths.own, paths.staged);
-    MoveFileA(paths.aside, paths.own);
-}
-
-DWORD PutStagedInPlace(const ReplacedFiles &files, int *failed)
-{
-    FilePaths paths;
-    DWORD error = 0;
-    int swapped = 0;
-    for (; swapped < files.count; ++swapped) {
-        ComposeFilePaths(paths, files, swapped);
-        error = SwapIn(paths);
-        if (error != 0)
-            break;
-    }
-    *failed = swapped;
-    for (int i = 0; i < swapped; ++i) {
-        ComposeFilePaths(paths, files, error != 0 ? swapped - 1 - i : i);
-        if (error != 0)
-            SwapBack(paths);
-        else
-            RemoveSetAside(paths.aside);
-    }
-    if (error != 0)
-        RemoveStaged(files);
-    return error;
+    ComposeBeside(failedPath, files.directory, s_run, 0, MARK_NAME);
+    DWORD error = marked ? WriteFlushed(failedPath, "", 0) : 0;
+    DWORD swapped = MakeThisRunsSetWhole(files, error == 0, failedPath);
+    return error != 0 ? error : swapped;
 }
 
 DWORD WriteWholeOrNothing(const ReplacedFiles &file, const void *data, DWORD length)
 {
     FilePaths paths;
-    ComposeFilePaths(paths, file, 0);
+    ComposeFilePaths(paths, file, 0, s_run);
     DWORD error = ReadyToReplace(paths.own);
     if (error == 0)
         error = StageFile(file.directory, file.firstSlot, data, length);
-    int failed;
     if (error == 0)
-        error = PutStagedInPlace(file, &failed);
+        error = PutStagedInPlace(file, false, paths.staged);
     return error;
 }

@@ -45,32 +45,39 @@ static void AskForElevation(IShellLinkA *link)
 }
 
 // Windows reads the flag from the LinkFlags of the saved file's header, where a shell that takes
-// it and stores nothing (Wine's) leaves it out; only that DWORD is then written. The Start menu
-// opens a new link to read it soon after it is saved, so the file is opened once, shared for
-// reading, and a sharing violation is waited out for about two seconds.
+// it and stores nothing (Wine's) leaves it out; only that DWORD is then written. The file is read
+// first, and opened for writing only where the bit is missing. The Start menu opens a new link to
+// read it soon after it is saved, so each open shares reading, and a sharing violation is waited
+// out for about two seconds.
 static void MarkSavedLinkRunAsAdministrator(const char *linkFile)
 {
     enum { LINK_HEADER_SIZE = 0x4C, LINK_FLAGS = 5, RUN_AS_USER = 0x2000, TRIES = 20, PAUSE_MS = 100 };
-    HANDLE file;
-    for (int tries = TRIES;; Sleep(PAUSE_MS)) {
-        file = CreateFileA(linkFile, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || --tries == 0)
-            break;
+    for (DWORD access = GENERIC_READ;; access |= GENERIC_WRITE) {
+        HANDLE file;
+        for (int tries = TRIES;; Sleep(PAUSE_MS)) {
+            file = CreateFileA(linkFile, access, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+            if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || --tries == 0)
+                break;
+        }
+        if (file == INVALID_HANDLE_VALUE)
+            return;
+        DWORD header[LINK_FLAGS + 1];
+        DWORD done = 0;
+        bool missing = ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header
+            && header[0] == LINK_HEADER_SIZE && (header[LINK_FLAGS] & RUN_AS_USER) == 0;
+        bool writing = (access & GENERIC_WRITE) != 0;
+        if (missing && writing) {
+            header[LINK_FLAGS] |= RUN_AS_USER;
+            // An offset given with the write places it there, through a handle of NT opened without
+            // overlapping too; the reads and writes of anyone else stay as they are.
+            OVERLAPPED at = {};
+            at.Offset = LINK_FLAGS * sizeof(DWORD);
+            WriteFile(file, &header[LINK_FLAGS], sizeof(DWORD), &done, &at);
+        }
+        CloseHandle(file);
+        if (!missing || writing)
+            return;
     }
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD header[LINK_FLAGS + 1];
-    DWORD done = 0;
-    if (ReadFile(file, header, sizeof header, &done, NULL) && done == sizeof header && header[0] == LINK_HEADER_SIZE
-        && (header[LINK_FLAGS] & RUN_AS_USER) == 0) {
-        header[LINK_FLAGS] |= RUN_AS_USER;
-        // An offset given with the write places it there, through a handle of NT opened without
-        // overlapping too; the reads and writes of anyone else stay as they are.
-        OVERLAPPED at = {};
-        at.Offset = LINK_FLAGS * sizeof(DWORD);
-        WriteFile(file, &header[LINK_FLAGS], sizeof(DWORD), &done, &at);
-    }
-    CloseHandle(file);
 }
 
 static bool Join(char *out, const char *a, const char *b, const char *c = "")

@@ -39,13 +39,16 @@ std::vector<std::string> PackedStreams()
     return packed;
 }
 
-void WriteUnpacked(const std::string &path, const std::string &packed, std::vector<unsigned char> &buffer)
+void WriteUnpacked(const std::string &path, const std::string &packed, std::vector<unsigned char> &buffer,
+                   bool flushed = false)
 {
     uLongf length = (uLongf)buffer.size();
     uncompress(buffer.data(), &length, (const Bytef *)packed.data(), (uLong)packed.size());
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     DWORD written = 0;
     WriteFile(file, buffer.data(), (DWORD)length, &written, NULL);
+    if (flushed)
+        FlushFileBuffers(file);
     CloseHandle(file);
 }
 
@@ -62,9 +65,10 @@ double BareExtractMilliseconds(const std::string &dir)
     return Milliseconds(start, end);
 }
 
-// The calls an upgrade needs to lose nothing, bare: each file written beside its target, each
-// earlier one renamed aside and its successor in; timed, as setup is, until the last is in. `dir`
-// holds the six from the loop above, less the last, as setup's folder does when it is timed.
+// The calls an upgrade needs to lose nothing, bare: each file written and flushed beside its
+// target, a mark written and flushed beside them, each earlier one renamed aside and its
+// successor in; timed, as setup is, until the last is in. `dir` holds the six from the loop
+// above, less the last, as setup's folder does when it is timed.
 double BareSwapMilliseconds(const std::string &dir)
 {
     std::vector<std::string> packed = PackedStreams();
@@ -74,12 +78,16 @@ double BareSwapMilliseconds(const std::string &dir)
     QueryPerformanceCounter(&start);
     std::vector<unsigned char> buffer(1000000);
     for (int i = 0; i < 6; ++i)
-        WriteUnpacked(beside(i, 'n'), packed[i], buffer);
+        WriteUnpacked(beside(i, 'n'), packed[i], buffer, true);
+    HANDLE mark = CreateFileA(beside(0, 'm').c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    FlushFileBuffers(mark);
+    CloseHandle(mark);
     for (int i = 0; i < 6; ++i) {
         MoveFileA((dir + kPayloadFiles[i].name).c_str(), beside(i, 'o').c_str());
         MoveFileA(beside(i, 'n').c_str(), (dir + kPayloadFiles[i].name).c_str());
     }
     QueryPerformanceCounter(&end);
+    DeleteFileA(beside(0, 'm').c_str());
     for (int i = 0; i < 6; ++i)
         DeleteFileA(beside(i, 'o').c_str());
     return Milliseconds(start, end);

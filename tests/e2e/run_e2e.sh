@@ -33,6 +33,8 @@ cases=(
     "full-drive|BadInputInstall.*FullDrive*||nt"
     "full-drive-95|BadInputInstall.*FullDrive*|win98|95||95"
     "running-tnp|BadInputInstall.ARunningTonePilot*||nt"
+    "killed-runs|BadInputInstall.WhatAKilledRunLeft*||nt"
+    "killed-runs-95|BadInputInstall.WhatAKilledRunLeft*|win98|95||95"
     "spoilt-payload|BadInputPayload.*||nt"
     "bad-entries|BadInputUninstallEntry.*||nt"
     "bad-paths|BadInputInstallPath.*-*.InCodePage*||nt"

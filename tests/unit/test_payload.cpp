@@ -57,7 +57,7 @@ TEST_F(PayloadStore, ExtractsAllRowsWithExactNamesAndBytesAndReplacesOnTheSecond
     // A longer file of the same name must be replaced, not written over in part.
     WriteWholeFile(dir + "tnp.exe", std::string(600000, 'x'));
     for (int run = 0; run < 2; ++run) {
-        EXPECT_TRUE(ReplacePayloadFiles(dir.c_str()));
+        EXPECT_TRUE(ReplacePayloadFiles(dir.c_str(), true));
         for (int i = 0; i < PAYLOAD_ROW_COUNT; ++i) {
             const PayloadRow &row = g_payloadTable[i];
             std::string written = ReadWholeFile(dir + row.fileName);
@@ -86,7 +86,7 @@ TEST_F(PayloadStore, ReportsATargetThatCannotBeCreatedAndLeavesItAlone)
     std::string dir = MakeScratchDir("payload_blocked");
     // A directory of the file's name.
     ASSERT_TRUE(CreateDirectoryA((dir + "tnp.hlp").c_str(), NULL));
-    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str()));
+    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str(), true));
     EXPECT_NE(GetFileAttributesA((dir + "tnp.hlp").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     ASSERT_TRUE(RemoveDirectoryA((dir + "tnp.hlp").c_str()));
 
@@ -94,7 +94,7 @@ TEST_F(PayloadStore, ReportsATargetThatCannotBeCreatedAndLeavesItAlone)
     WriteWholeFile(dir + "tnp.cnt", "old contents");
     HANDLE held = CreateFileA((dir + "tnp.cnt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str()));
+    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str(), true));
     CloseHandle(held);
     EXPECT_EQ(ReadWholeFile(dir + "tnp.cnt"), "old contents");
 
@@ -116,13 +116,39 @@ TEST_F(PayloadStore, WritesAPathOf255CharactersButRefusesOneOf256)
     ASSERT_EQ(fits.size() + fileName.size(), 255u);
     ASSERT_TRUE(CreateDirectoryA(fits.c_str(), NULL));
     EXPECT_EQ(ExtractPayloadFile("TNP32HLP.DLL", fits.c_str(), fileName.c_str()), 18432u);
-    EXPECT_EQ(ReadWholeFile(fits + "tnp_new5.tmp").size(), 18432u);  // staged beside its target
+    WIN32_FIND_DATAA staged;  // beside its target, under a name of this run
+    HANDLE find = FindFirstFileA((fits + "tn????w5.tmp").c_str(), &staged);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_EQ(ReadWholeFile(fits + staged.cFileName).size(), 18432u);
 
     std::string tooLong = dir + std::string(256 - fileName.size() - dir.size() - 1, 'e') + "\\";
     ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), NULL));
     EXPECT_EQ(ExtractPayloadFile("TNP32HLP.DLL", tooLong.c_str(), fileName.c_str()), 0u);
     EXPECT_FALSE(PathExists(tooLong + fileName));
     EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(tooLong + fileName, 206)});
+}
+
+// A folder open to other users until this run: what lies there under setup's names may have been
+// planted, and goes; none of it is renamed in, even where a file's own name is missing. The run
+// is stopped after its tidy by a file a scanner holds.
+TEST_F(PayloadStore, LeftoversOfAFolderOpenToOthersGoAndNoneIsRenamedIn)
+{
+    MessageBoxWatcher watcher;
+    std::string dir = MakeScratchDir("payload_untrusted");
+    const char *const planted[] = {"tnp_old4.tmp", "tn00a1w4.tmp", "tn00a1d2.tmp", "tn00a1m1.tmp"};
+    for (const char *name : planted)
+        WriteWholeFile(dir + name, "planted");
+    WriteWholeFile(dir + "TNPRead.txt", "held");
+    HANDLE held = CreateFileA((dir + "TNPRead.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    EXPECT_FALSE(ReplacePayloadFiles(dir.c_str(), false));
+    CloseHandle(held);
+    EXPECT_EQ(watcher.Texts(), std::vector<std::string>{FileNotWritten(dir + "TNPRead.txt", ERROR_SHARING_VIOLATION)});
+    EXPECT_EQ(GetFileAttributesA((dir + "tnp.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "a planted file renamed in";
+    EXPECT_EQ(GetFileAttributesA((dir + "tnp.hlp").c_str()), INVALID_FILE_ATTRIBUTES) << "a planted file renamed in";
+    for (const char *name : planted)
+        EXPECT_EQ(GetFileAttributesA((dir + name).c_str()), INVALID_FILE_ATTRIBUTES) << name << " stayed";
 }
 
 // setup.exe carries its own adler32 in place of zlib's (payload/checksums.cpp, in the zlib library
