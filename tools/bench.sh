@@ -31,7 +31,7 @@ value() { echo "$figures" | grep -oE "\b$1=-?[0-9.]+" | head -1 | cut -d= -f2; }
 
 printf '%-44s %14s %10s\n' "figure" "value" "goal"
 printf '%-44s %14s %10s\n' "setup.exe bytes (i686)" "$exe_bytes" ""
-printf '%-44s %14s %10s\n' "stub overhead: exe minus ZPK bytes" "$((exe_bytes - zpk_bytes))" "<= 34816"
+printf '%-44s %14s %10s\n' "stub overhead: exe minus ZPK bytes" "$((exe_bytes - zpk_bytes))" "<= 38912"
 printf '%-44s %14s %10s\n' "payload: our bytes / zlib level 9 bytes" \
     "$(echo "scale=3; $zpk_bytes / $level9" | bc)" "<= 0.95"
 printf '%-44s %14s %10s\n' "install: OK to success box, median of 5 (ms)" "$(value install_ms)" "<= 150"
