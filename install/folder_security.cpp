@@ -72,7 +72,7 @@ void BeginFolderSecurity(FolderSecurity &security, const char *installDir)
     // token under UAC, is not); and the token holding what setting an owner other than oneself
     // needs. Left enabled for the rest of the run, which sets no owner but Administrators.
     DWORD size;
-    BOOL administrator = TRUE;
+    BOOL administrator;  // read only where the call set it
     CheckTokenMembershipFn checkTokenMembership = (CheckTokenMembershipFn)security.calls[CHECK_TOKEN_MEMBERSHIP];
     security.judged = ((GetTokenInformationFn)security.calls[GET_TOKEN_INFORMATION])(token, TokenUser, security.tokenUser,
                                                                                      sizeof security.tokenUser, &size)
