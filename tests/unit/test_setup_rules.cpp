@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <sddl.h>
 #include <string>
+#include <vector>
 #include "code_pages.h"
 #include "install/folder_rights.h"
 #include "install/folder_security.h"
@@ -251,6 +252,20 @@ TEST(FolderRules, OnlyABackslashThatStartsACharacterEndsAPath)
 }
 
 // Descriptors in SDDL as the system reads them, for the installing user S-1-5-21-1-2-3-1000.
+// A self-relative descriptor from its SDDL text, as GetFileSecurityA would give it.
+static std::vector<unsigned char> Descriptor(const char *sddl)
+{
+    PSECURITY_DESCRIPTOR sd = NULL;
+    ULONG size = 0;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, &size)) {
+        ADD_FAILURE() << "not SDDL: " << sddl;
+        return {};
+    }
+    std::vector<unsigned char> bytes((unsigned char *)sd, (unsigned char *)sd + size);
+    LocalFree(sd);
+    return bytes;
+}
+
 TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTheFolder)
 {
     const struct { const char *sddl; unsigned open; } rows[] = {
@@ -264,11 +279,8 @@ TEST(FolderRights, OnlyTheSystemTheAdministratorsAndTheInstallingUserMayChangeTh
     PSID user = NULL;
     ASSERT_TRUE(ConvertStringSidToSidA("S-1-5-21-1-2-3-1000", &user));
     for (const auto &row : rows) {
-        PSECURITY_DESCRIPTOR sd = NULL;
-        ULONG size = 0;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(row.sddl, SDDL_REVISION_1, &sd, &size));
-        EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user, false), row.open) << row.sddl;
-        LocalFree(sd);
+        std::vector<unsigned char> sd = Descriptor(row.sddl);
+        EXPECT_EQ(PartsOpenToOthers(sd.data(), (unsigned)sd.size(), (const unsigned char *)user, false), row.open) << row.sddl;
     }
     // What setup gives a folder open to others: Program Files' model, closed.
     unsigned char closed[CLOSED_DESCRIPTOR_SIZE];
@@ -300,14 +312,11 @@ TEST(FolderRights, NoFolderOfThePathLetsAnotherPutAFolderInTheInstallFoldersPlac
     PSID user = NULL;
     ASSERT_TRUE(ConvertStringSidToSidA("S-1-5-21-1-2-3-1000", &user));
     for (const auto &row : rows) {
-        PSECURITY_DESCRIPTOR sd = NULL;
-        ULONG size = 0;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(row.sddl, SDDL_REVISION_1, &sd, &size));
-        EXPECT_EQ(LetsOthersReplace(row.attributes, (const unsigned char *)sd, size, (const unsigned char *)user,
+        std::vector<unsigned char> sd = Descriptor(row.sddl);
+        EXPECT_EQ(LetsOthersReplace(row.attributes, sd.data(), (unsigned)sd.size(), (const unsigned char *)user,
                                     row.powerUsers, row.place), row.replace) << row.sddl << " at " << row.place;
         if (row.place == PATH_ABOVE && row.powerUsers)  // the install folder inherits the same
-            EXPECT_EQ(PartsOpenToOthers((const unsigned char *)sd, size, (const unsigned char *)user, true), 0u);
-        LocalFree(sd);
+            EXPECT_EQ(PartsOpenToOthers(sd.data(), (unsigned)sd.size(), (const unsigned char *)user, true), 0u);
     }
     LocalFree(user);
 }
